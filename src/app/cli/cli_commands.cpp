@@ -1,0 +1,207 @@
+#include "app/cli/cli_commands.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <optional>
+
+#include "app/cli/console_interaction.h"
+#include "engine/join.h"
+#include "engine/part_size.h"
+#include "engine/selection.h"
+#include "engine/split.h"
+#include "engine/split_set.h"
+#include "support/globals.h"
+#include "support/maker.h"
+
+namespace kardomel {
+
+std::string CliUsage() {
+  return "Aufruf:\n"
+         "  kardomel-cli split [--size GRÖSSE] [--count N] [--dest ORDNER] [--no-kdm] [--no-bat]\n"
+         "                     [--yes] DATEI\n"
+         "  kardomel-cli join  [--ext ENDUNG] [--dest ORDNER] [--delete] [--yes] DATEI\n"
+         "\n"
+         "split teilt DATEI in Teildateien DATEI.001, DATEI.002 ...\n"
+         "  --size GRÖSSE  Teilgröße: Bytes (1456128), Vorgabe (\"E-Mail 5MB\") oder Zahl mit\n"
+         "                 MB/GB (700MB, 4GB); ohne --size und --count: 3.5\" HD 1,44MB\n"
+         "  --count N      Anzahl der Teile; die Größe wird daraus berechnet\n"
+         "  --dest ORDNER  Teile in diesen Ordner statt neben die Quelldatei\n"
+         "  --no-kdm       keine KDM-Datei erzeugen\n"
+         "  --no-bat       keine Batch-Datei erzeugen\n"
+         "join setzt die Teile wieder zusammen; DATEI ist ein Teil oder die KDM-Datei.\n"
+         "  --ext ENDUNG   Dateiendung der Zieldatei, wenn keine KDM-Datei gelesen wird\n"
+         "  --dest ORDNER  Zieldatei in diesen Ordner statt neben die Teile\n"
+         "  --delete       Teildateien nach dem Kitten löschen\n"
+         "  --yes          eine vorhandene Zieldatei ohne Rückfrage überschreiben\n"
+         "\n"
+         "Exit-Codes: 0 fertig, 1 Fehler, 2 Aufruf, 3 Eingabe abgelehnt, 4 abgebrochen\n";
+}
+
+namespace {
+
+struct TCliArgs {
+  std::string Command;
+  std::string File;
+  std::optional<std::string> Size;
+  std::optional<std::string> Count;
+  std::optional<std::string> Dest;
+  std::optional<std::string> Ext;
+  bool NoKdm = false;
+  bool NoBat = false;
+  bool Delete = false;
+  bool Yes = false;
+};
+
+class TUsageError {
+ public:
+  explicit TUsageError(std::string message) : Message(std::move(message)) {}
+  std::string Message;
+};
+
+TCliArgs ParseArgs(const std::vector<std::string>& args) {
+  TCliArgs parsed;
+  if (args.empty()) throw TUsageError("Befehl fehlt.");
+  parsed.Command = args[0];
+  if (parsed.Command != "split" && parsed.Command != "join")
+    throw TUsageError("Unbekannter Befehl: " + parsed.Command);
+  const bool split = parsed.Command == "split";
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    auto value = [&]() -> std::string {
+      if (i + 1 >= args.size()) throw TUsageError("Wert fehlt für " + arg);
+      return args[++i];
+    };
+    if (split && arg == "--size") parsed.Size = value();
+    else if (split && arg == "--count") parsed.Count = value();
+    else if (split && arg == "--no-kdm") parsed.NoKdm = true;
+    else if (split && arg == "--no-bat") parsed.NoBat = true;
+    else if (!split && arg == "--ext") parsed.Ext = value();
+    else if (!split && arg == "--delete") parsed.Delete = true;
+    else if (arg == "--dest") parsed.Dest = value();
+    else if (arg == "--yes") parsed.Yes = true;
+    else if (arg == "--") {
+      if (i + 2 != args.size() || !parsed.File.empty()) throw TUsageError("Genau eine DATEI angeben.");
+      parsed.File = args[++i];
+    } else if (arg.size() > 1 && arg[0] == '-') throw TUsageError("Unbekannte Option: " + arg);
+    else if (!parsed.File.empty()) throw TUsageError("Genau eine DATEI angeben.");
+    else parsed.File = arg;
+  }
+  if (parsed.File.empty()) throw TUsageError("DATEI fehlt.");
+  if (parsed.Size && parsed.Count)
+    throw TUsageError("--size und --count schließen sich aus.");
+  return parsed;
+}
+
+// Path made absolute against the working folder, so that messages name the
+// full path as the window does.
+std::string Absolute(const std::string& path) {
+  if (!path.empty() && path[0] == '/') return path;
+  char cwd[PATH_MAX];
+  if (::getcwd(cwd, sizeof cwd) == nullptr) return path;
+  std::string relative = path;
+  while (relative.compare(0, 2, "./") == 0) relative.erase(0, 2);
+  return AddBackslash(cwd) + relative;
+}
+
+int ExitCodeOf(TOutcome outcome) {
+  switch (outcome) {
+    case TOutcome::Done: return kExitDone;
+    case TOutcome::Refused: return kExitRefused;
+    case TOutcome::Cancelled: return kExitCancelled;
+  }
+  return kExitError;
+}
+
+void CheckDestFolder(TEnv& env, const TCliArgs& args) {
+  if (args.Dest && !env.IsFolder(*args.Dest) && !env.IsFolder(*args.Dest + "/."))
+    throw TUsageError("Zielordner nicht gefunden: " + *args.Dest);
+}
+
+int RunSplitCommand(const TCliArgs& args, TEnv& env, TConsoleInteraction& ui) {
+  TSplitInput input;
+  input.SourcePath = Absolute(args.File);
+  if (!env.EntryExists(input.SourcePath) || env.IsFolder(input.SourcePath))
+    throw TUsageError("Datei nicht gefunden: " + args.File);
+  CheckDestFolder(env, args);
+  const int64_t srcSize = env.EntrySize(input.SourcePath);
+  if (args.Count) {
+    // As the count field does: the size is derived from the wished count.
+    int64_t count = static_cast<int32_t>(static_cast<uint32_t>(StrToInt64Def(*args.Count, 0)));
+    if (count < 1) {
+      ui.ShowMessageDialog("Fehlerhafte Eingabe.", "Der Wert muss größer als 0 sein.",
+                           TMsgKind::Warning, mbOK);
+      return kExitRefused;
+    }
+    input.PartSize = SizeFromCount(srcSize, count);
+    input.PartCount = count;
+  } else {
+    // As picking a preset or typing a size does: the count follows the size.
+    input.PartSize = ParseSizeArgument(args.Size.value_or(kSizePresets[0].Label)).value_or(0);
+    input.PartCount = input.PartSize > 0 ? CountFromSize(srcSize, input.PartSize) : 0;
+  }
+  input.SameDir = !args.Dest;
+  if (args.Dest) input.DestFolder = Absolute(*args.Dest);
+  input.WriteDescriptor = !args.NoKdm;
+  input.WriteBatch = !args.NoBat;
+  input.WebAddress = kMakerWebAddress;
+  return ExitCodeOf(RunSplit(input, env, ui).Outcome);
+}
+
+int RunJoinCommand(const TCliArgs& args, TEnv& env, TConsoleInteraction& ui) {
+  const std::string path = Absolute(args.File);
+  if (ClassifySelection(ExtractFileName(path), env.IsFolder(path)) != TSelectionMode::Join)
+    throw TUsageError("Keine Teildatei und keine KDM-Datei: " + args.File);
+  CheckDestFolder(env, args);
+  TJoinInput input;
+  input.SourceFolder = ExtractFilePath(path);
+  input.SelectedName = ExtractFileName(path);
+  if (std::optional<TDescriptor> descriptor = ReadDescriptor(env, ui, path)) {
+    input.Extension = descriptor->Extension;
+    input.PartCount = descriptor->Count;
+    input.TotalSize = descriptor->Size;
+    input.DescriptorSize = descriptor->Size;
+  } else {
+    TPartCount parts = CountParts(env, path);
+    input.PartCount = parts.Count;
+    input.TotalSize = parts.Total;
+    input.Extension = args.Ext.value_or("");
+  }
+  input.SameDir = !args.Dest;
+  if (args.Dest) input.DestFolder = Absolute(*args.Dest);
+  input.DeleteParts = args.Delete;
+  return ExitCodeOf(RunJoin(input, env, ui).Outcome);
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, TEnv& env, const TCliStreams& streams) {
+  if (!args.empty() && (args[0] == "help" || args[0] == "--help" || args[0] == "-h")) {
+    std::fputs(CliUsage().c_str(), streams.Out);
+    return kExitDone;
+  }
+  TCliArgs parsed;
+  try {
+    parsed = ParseArgs(args);
+  } catch (const TUsageError& error) {
+    std::fprintf(streams.Err, "kardomel-cli: %s\n\n%s", error.Message.c_str(), CliUsage().c_str());
+    return kExitUsage;
+  }
+  TConsoleOptions options;
+  options.Interactive = streams.Interactive;
+  options.ShowProgress = streams.ShowProgress;
+  options.OverwriteYes = parsed.Yes;
+  TConsoleInteraction ui(env, options, streams.In, streams.Out, streams.Err);
+  try {
+    return parsed.Command == "split" ? RunSplitCommand(parsed, env, ui)
+                                     : RunJoinCommand(parsed, env, ui);
+  } catch (const TUsageError& error) {
+    std::fprintf(streams.Err, "kardomel-cli: %s\n", error.Message.c_str());
+    return kExitUsage;
+  } catch (const std::exception& error) {
+    ui.ShowError(error.what());
+    return kExitError;
+  }
+}
+
+}  // namespace kardomel

@@ -1,0 +1,36 @@
+// kardomel-cli's commands: parsing the arguments, filling the engine's input
+// from them exactly as the main window fills it from its fields, and the exit
+// code of the outcome.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/env.h"
+
+namespace kardomel {
+
+enum TExitCode : int {
+  kExitDone = 0,
+  kExitError = 1,
+  kExitUsage = 2,
+  kExitRefused = 3,
+  kExitCancelled = 4,
+};
+
+struct TCliStreams {
+  FILE* In = stdin;
+  FILE* Out = stdout;
+  FILE* Err = stderr;
+  bool Interactive = false;   // In is a terminal
+  bool ShowProgress = false;  // Err is a terminal
+};
+
+// Runs kardomel-cli with Args (without the program name). Returns the exit code.
+int RunCli(const std::vector<std::string>& args, TEnv& env, const TCliStreams& streams);
+
+// The usage text printed by "help" and after a usage error.
+std::string CliUsage();
+
+}  // namespace kardomel

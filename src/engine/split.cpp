@@ -1,0 +1,193 @@
+#include "engine/split.h"
+
+#include <memory>
+#include <vector>
+
+#include "engine/media.h"
+#include "engine/part_size.h"
+#include "engine/split_set.h"
+#include "support/globals.h"
+
+namespace kardomel {
+namespace {
+
+TSplitResult Refuse(TInteraction& ui, TField focus, const std::string& instruction,
+                    const std::string& content) {
+  ui.ShowMessageDialog(instruction, content, TMsgKind::Warning, mbOK);
+  TSplitResult result;
+  result.Outcome = TOutcome::Refused;
+  result.Focus = focus;
+  return result;
+}
+
+bool HasLineBreak(const std::string& text) {
+  return text.find_first_of("\r\n") != std::string::npos;
+}
+
+// The splitting of one source, with the values that change while it runs.
+class TSplitRun {
+ public:
+  TSplitRun(const TSplitInput& input, TEnv& env, TInteraction& ui)
+      : in_(input), env_(env), ui_(ui), progressObserver_(ui, progress_) {}
+
+  TSplitResult Run();
+
+ private:
+  // The member of the set at BasePath that would be written over the source,
+  // counting parts from FirstPart on; empty when there is none.
+  std::string MemberOverSource(const std::string& basePath, int32_t firstPart) const;
+  TSplitResult RefuseOverSource(const std::string& member);
+  void WritePart(const std::string& partPath, int64_t size);
+  void WriteScript();
+
+  const TSplitInput& in_;
+  TEnv& env_;
+  TInteraction& ui_;
+  TProgress progress_;
+  TPartProgress progressObserver_;
+  std::unique_ptr<TStream64> source_;
+  TFileId sourceId_;
+  std::string basePath_;
+  int32_t count_ = 0;
+  std::vector<std::string> partNames_;
+  TProtectedFiles written_;
+};
+
+std::string TSplitRun::MemberOverSource(const std::string& basePath, int32_t firstPart) const {
+  std::vector<std::string> members;
+  for (int32_t k = firstPart; k <= count_; ++k) members.push_back(PartPath(basePath, k));
+  if (in_.WriteDescriptor && firstPart == 1) members.push_back(ChangeFileExt(basePath, ".KDM"));
+  if (in_.WriteBatch) members.push_back(ChangeFileExt(basePath, ".bat"));
+  for (const std::string& member : members) {
+    TFileId id;
+    if (member == in_.SourcePath || (env_.GetFileId(member, id) && id == sourceId_)) return member;
+  }
+  return {};
+}
+
+TSplitResult TSplitRun::RefuseOverSource(const std::string& member) {
+  return Refuse(ui_, TField::None, "Ungültiges Ziel.",
+                "Die Datei " + member +
+                    " gehört selbst zum Teilesatz und würde beim Teilen überschrieben.\r"
+                    "Bitte wählen Sie einen anderen Zielordner oder eine andere Teilgröße.");
+}
+
+void TSplitRun::WritePart(const std::string& partPath, int64_t size) {
+  std::unique_ptr<TStream64> part = env_.Open(partPath, TOpenMode::Write);
+  written_.Add(env_, partPath);
+  int64_t copied;
+  try {
+    copied = part->CopyFrom(*source_, size, &progressObserver_);
+  } catch (...) {
+    // An incomplete part is worse than none: a later join would take it.
+    part.reset();
+    env_.DeleteEntry(partPath);
+    throw;
+  }
+  part.reset();
+  if (copied != size) {
+    env_.DeleteEntry(partPath);
+    throw EKardomel("Die Teildatei " + partPath + " wurde nicht vollständig geschrieben (" +
+                    std::to_string(copied) + " von " + std::to_string(size) +
+                    " Bytes).\rDer Datenträger ist voll oder die Quelldatei wurde verkürzt.");
+  }
+}
+
+void TSplitRun::WriteScript() {
+  std::string target = ExtractFileName(in_.SourcePath);
+  bool safe = IsScriptSafeName(target);
+  for (const std::string& name : partNames_) safe = safe && IsScriptSafeName(name);
+  if (!safe) {
+    ui_.ShowMessageDialog("Keine Batch-Datei erzeugt.",
+                          "Der Dateiname " + target +
+                              " kann in einer Batch-Datei nicht verwendet werden.\r"
+                              "Die Teildateien wurden trotzdem geschrieben.",
+                          TMsgKind::Warning, mbOK);
+    return;
+  }
+  WriteRejoinScript(basePath_, in_.WebAddress, CopyLine(partNames_, target));
+}
+
+TSplitResult TSplitRun::Run() {
+  const int64_t partSize = in_.PartSize;
+  if (partSize <= 0 || in_.PartCount < 2)
+    return Refuse(ui_, TField::Size, "Eingabe erwartet.",
+                  "Die Größe oder die Anzahl der Zieldateien muss angegeben werden.");
+  if (in_.PartCount > 999)
+    return Refuse(ui_, TField::Count, "Maximale Teilanzahl überschritten.",
+                  "Sie können die Datei in maximal 999 splitten.");
+  const std::string sourceName = ExtractFileName(in_.SourcePath);
+  const std::string sourceExt = ExtractFileExt(in_.SourcePath);
+  if (in_.WriteDescriptor && HasLineBreak(sourceExt))
+    return Refuse(ui_, TField::None, "Ungültige Dateiendung.",
+                  "Die Dateiendung der Datei " + sourceName +
+                      " enthält einen Zeilenumbruch und kann nicht in der KDM-Datei "
+                      "gespeichert werden.");
+  basePath_ = in_.SameDir ? in_.SourcePath : AddBackslash(in_.DestFolder) + sourceName;
+
+  TBusyScope busy(ui_);
+  source_ = env_.Open(in_.SourcePath, TOpenMode::Read);
+  env_.GetFileId(in_.SourcePath, sourceId_);
+  written_.Add(env_, in_.SourcePath);
+
+  // The parts are counted from what the source holds now, so that the
+  // descriptor file and the report name exactly the parts written, also when
+  // the count field was not evaluated for this size.
+  int64_t remaining = source_->Size();
+  int64_t parts = remaining == 0 ? 1 : CountFromSize(remaining, partSize);
+  if (parts > 999)
+    return Refuse(ui_, TField::Count, "Maximale Teilanzahl überschritten.",
+                  "Sie können die Datei in maximal 999 splitten.");
+  count_ = static_cast<int32_t>(parts);
+  if (std::string member = MemberOverSource(basePath_, 1); !member.empty())
+    return RefuseOverSource(member);
+
+  progress_.PartCount = count_;
+  progress_.TotalSize = remaining;
+  int32_t k = 0;
+  do {
+    auto acceptFolder = [&](const std::string& newBase) {
+      std::string member = MemberOverSource(newBase, k + 1);
+      if (member.empty()) return true;
+      RefuseOverSource(member);
+      return false;
+    };
+    if (!EnsurePartSpace(env_, ui_, basePath_, partSize, written_, acceptFolder)) {
+      TSplitResult result;
+      result.Outcome = TOutcome::Cancelled;
+      result.BasePath = basePath_;
+      result.PartsWritten = k;
+      return result;
+    }
+    if (k == 0 && in_.WriteDescriptor) {
+      WriteDescriptor(basePath_, sourceExt, count_, remaining);
+      written_.Add(env_, ChangeFileExt(basePath_, ".KDM"));
+    }
+    ++k;
+    const int64_t size = remaining < partSize ? remaining : partSize;
+    progressObserver_.BeginPart(k, size);
+    WritePart(PartPath(basePath_, k), size);
+    remaining -= size;
+    partNames_.push_back(ChangeFileExt(sourceName, "." + FormatPartNumber(k)));
+  } while (remaining > 0);
+
+  if (in_.WriteBatch) WriteScript();
+  source_.reset();
+  const std::string folder = ExtractFilePath(basePath_);
+  ui_.ShowMessageDialog("Datei wurde geteilt.",
+                        in_.SourcePath + " wurde im Ordner\r" + folder + "\rin " +
+                            std::to_string(k) + " Teile geteilt.",
+                        TMsgKind::Information, mbOK);
+  TSplitResult result;
+  result.BasePath = basePath_;
+  result.PartsWritten = k;
+  return result;
+}
+
+}  // namespace
+
+TSplitResult RunSplit(const TSplitInput& input, TEnv& env, TInteraction& ui) {
+  return TSplitRun(input, env, ui).Run();
+}
+
+}  // namespace kardomel

@@ -1,0 +1,59 @@
+// The split set on disk: the names of its members, the descriptor file
+// (".KDM": extension, part count, size) and the rejoin script (".bat").
+// Both text files are Windows-1252 with CR LF line ends.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/env.h"
+#include "engine/interaction.h"
+
+namespace kardomel {
+
+// The program version as the rejoin script names it.
+inline constexpr const char* kScriptVersion = "9.00";
+
+// Path of part K of the set named from BasePath: its extension replaced by
+// "." + FormatPartNumber(K).
+std::string PartPath(const std::string& basePath, int32_t k);
+
+// The member of Path's set with extension Ext (".KDM", ".bat") as it lies in
+// the folder: the exact name when it exists, else an entry whose name differs
+// only in letter case, else the exact name. Sets written elsewhere use any case.
+std::string FindMember(TEnv& env, const std::string& path, const std::string& ext);
+
+// Writes the descriptor file at BasePath with extension ".KDM": the source
+// extension without its dot, Count and Size. Raises EInOutError.
+void WriteDescriptor(const std::string& basePath, const std::string& sourceExt, int32_t count,
+                     int64_t size);
+
+struct TDescriptor {
+  std::string Extension;  // UTF-8, as line 1 holds it
+  int32_t Count = 0;      // low 32 bits of line 2
+  int64_t Size = 0;
+};
+
+// Reads the descriptor file of the set MemberPath belongs to. When it cannot
+// be opened, shows "Dateiendung unbekannt." and returns nullopt; a line 2 or 3
+// that is no number raises EConvertError.
+std::optional<TDescriptor> ReadDescriptor(TEnv& env, TInteraction& ui,
+                                          const std::string& memberPath);
+
+// The copy line of the rejoin script: "copy /b" with the quoted part names
+// joined by " + " and the quoted target. Names have '%' doubled.
+std::string CopyLine(const std::vector<std::string>& partNames, const std::string& target);
+
+// True when Name can stand between double quotes in the rejoin script: no
+// double quote, no control character, and representable in Windows-1252.
+bool IsScriptSafeName(const std::string& name);
+
+// Writes the rejoin script at BasePath with extension ".bat": the twelve
+// fixed lines (line 9 with WebAddress), then CopyLine appended. Raises
+// EInOutError.
+void WriteRejoinScript(const std::string& basePath, const std::string& webAddress,
+                       const std::string& copyLine);
+
+}  // namespace kardomel
