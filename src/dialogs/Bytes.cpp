@@ -1,0 +1,76 @@
+#include "dialogs/Bytes.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <limits>
+
+#include "support/errors.h"
+#include "support/globals.h"
+#include "support/qt/qt_interaction.h"
+#include "support/qt/qt_text.h"
+
+namespace kardomel {
+
+int64_t UnitBytes(const std::string& count, const std::string& unit) {
+  const int64_t value = StrToInt64(count);
+  const int64_t factor = unit == "GB" ? int64_t{1} << 30 : int64_t{1} << 20;
+  if (value > std::numeric_limits<int64_t>::max() / factor ||
+      value < std::numeric_limits<int64_t>::min() / factor)
+    throw EConvertError(count);
+  return value * factor;
+}
+
+TFrmBytes::TFrmBytes(QWidget* parent)
+    : TqelBaseForm(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+  setObjectName("FrmBytes");
+  setWindowTitle(QString());
+
+  EdtUnit = new QLineEdit(QStringLiteral("1"), this);
+  EdtUnit->setObjectName("EdtUnit");
+  EdtUnit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d+")), EdtUnit));
+  CbxUnit = new QComboBox(this);
+  CbxUnit->setObjectName("CbxUnit");
+  CbxUnit->addItems({QStringLiteral("MB"), QStringLiteral("GB")});
+  BtnOk = new QPushButton(QStringLiteral("OK"), this);
+  BtnOk->setObjectName("BtnOk");
+  BtnOk->setDefault(true);
+  connect(BtnOk, &QPushButton::clicked, this, &TFrmBytes::BtnOkClick);
+
+  auto* row = new QHBoxLayout;
+  row->addWidget(EdtUnit, 1);
+  row->addWidget(CbxUnit);
+  auto* main = new QVBoxLayout(this);
+  main->setContentsMargins(6, 6, 6, 6);
+  main->addLayout(row);
+  main->addWidget(BtnOk, 0, Qt::AlignRight);
+  resize(115, 66);
+  EdtUnit->setFocus();
+}
+
+void TFrmBytes::PlaceBelow(const QWidget& anchor, int heights) {
+  const QPoint topLeft = anchor.mapToGlobal(QPoint(0, 0));
+  move(topLeft.x(), topLeft.y() + heights * anchor.height());
+}
+
+void TFrmBytes::SetErrorHandler(std::function<void(const std::string&)> handler) {
+  onError_ = std::move(handler);
+}
+
+void TFrmBytes::BtnOkClick() {
+  try {
+    FBytes = UnitBytes(ToStdString(EdtUnit->text()), ToStdString(CbxUnit->currentText()));
+  } catch (const EKardomel& error) {
+    // The number stays in the field for the user to mend.
+    if (onError_)
+      onError_(error.what());
+    else
+      TQtInteraction(this).ShowMessageDialog("Fehlermeldung!", error.what(), TMsgKind::Error, mbOK);
+    return;
+  }
+  accept();
+}
+
+}  // namespace kardomel
