@@ -3,6 +3,7 @@
 #include "support/ansi.h"
 #include "support/globals.h"
 #include "support/text_file.h"
+#include "support/utf8.h"
 
 namespace kardomel {
 
@@ -71,8 +72,8 @@ std::string CopyLine(const std::vector<std::string>& partNames, const std::strin
 }
 
 bool IsScriptSafeName(const std::string& name) {
-  for (char c : name) {
-    if (c == '"' || (static_cast<unsigned char>(c) < 0x20) || c == 0x7F) return false;
+  for (char32_t c : DecodeUtf8(name)) {
+    if (c == '"' || c < 0x20 || (c >= 0x7F && c <= 0x9F)) return false;
   }
   return Utf8ToAnsiExact(name).has_value();
 }

@@ -43,6 +43,15 @@ TEST(Utf8ToAnsi, ACharacterOutsideTheCodePageIsReplacedOrRefused) {
   }
 }
 
+TEST(AnsiToUtf8, EveryByteRoundTrips) {
+  for (int byte = 1; byte < 256; ++byte) {
+    std::string ansi(1, static_cast<char>(byte));
+    std::string utf8 = AnsiToUtf8(ansi);
+    EXPECT_EQ(DecodeUtf8(utf8).size(), 1u) << byte;
+    EXPECT_EQ(Utf8ToAnsi(utf8), ansi) << byte;
+  }
+}
+
 TEST(Utf8, DecodesAndEncodesEveryLength) {
   const std::string text = "a\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80";
   EXPECT_EQ(DecodeUtf8(text), (std::u32string{U'a', 0xE4, 0x20AC, 0x1F600}));
