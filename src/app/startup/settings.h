@@ -1,0 +1,60 @@
+// Every lasting setting of the program, as one plain value, and its load from
+// and save to the settings file. The members carry the names of the keys.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace kardomel {
+
+// Defaults are those of a first start. The ones that depend on the window
+// (placement, pane sizes, folders) the caller fills in before a load.
+struct TSettings {
+  // [FrmMain], read by the full load only. Left..Height are written only while
+  // WindowState is 0 (normal).
+  int32_t WindowState = 0;
+  int32_t Left = 0;
+  int32_t Top = 0;
+  int32_t Width = 0;
+  int32_t Height = 0;
+  // [Window] pane sizes, full load only.
+  int32_t SplitClient = 0;
+  int32_t SplitSrc = 0;
+  int32_t SplitDst = 0;
+  // Read by both loads.
+  bool Hints = true;          // [Window] "Hinweise anzeigen"
+  bool KdmFile = true;        // [Window] "KDM-File immer erzeugen"
+  bool Batch = true;          // [Options] "Batch-Datei erzeugen"
+  bool GridLines = false;     // [Options] "Linien in der Dateiansicht anzeigen"
+  bool SendTo = false;        // [Options] "Verknüpfung zu Kardomel-Dateien erstellen"
+  bool Automatic = false;     // [Options] "Automatisch splitten im"
+  bool KittSel = false;       // [Options] join into KittFolder instead of the source folder
+  std::string KittFolder;     // [Paths]
+  bool SplitSel = false;      // [Options] split into SplitFolder instead of the source folder
+  std::string SplitFolder;    // [Paths]
+  std::string DstSize;        // [Options] default part size text; preset label 1
+  bool Delete = false;        // [Options] "Teildateien nach dem Kitten löschen", full load only
+  bool RadLoCompress = true;  // [Options] low (true) or high compression
+  bool ChkDirNames = true;    // [Options] "Pfade speichern"
+  bool ChkSfx = false;        // [Options] self-extracting archive
+  bool ChkEncrypt = false;    // [Options] password-protected archive
+  std::string EdtPsw;         // [Options] the zip password in plain; stored scrambled
+  // [Paths], full load only. The program's folder, with its trailing '/'.
+  std::string Src;
+  std::string Dst;
+  bool SrcDst = true;         // [Paths] destination is the source folder (RadSameDir)
+
+  TSettings();
+};
+
+// Reads the settings file at Path into Settings, whose values are the
+// defaults for what the file lacks or cannot be read. Full reads every key;
+// otherwise only the keys that the options dialog's cancel brings back. A
+// missing or garbled file is no error.
+void LoadSettings(const std::string& path, bool full, TSettings& settings);
+
+// Writes every key in the file's order, placement first. Throws
+// EIniFileError at the first write that fails; the rest is then skipped.
+void SaveSettings(const std::string& path, const TSettings& settings);
+
+}  // namespace kardomel

@@ -1,0 +1,221 @@
+#include "app/startup/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "app/startup/settings_path.h"
+#include "support/globals.h"
+#include "support/ini/qel_ini_file.h"
+#include "temp_folder.h"
+
+namespace kardomel {
+namespace {
+
+// Every value differs from its default, so a key that is not saved or not
+// loaded shows.
+TSettings Changed() {
+  TSettings s;
+  s.WindowState = 0;
+  s.Left = 11;
+  s.Top = 22;
+  s.Width = 1033;
+  s.Height = 744;
+  s.SplitClient = 455;
+  s.SplitSrc = 266;
+  s.SplitDst = 277;
+  s.Hints = false;
+  s.KdmFile = false;
+  s.Batch = false;
+  s.GridLines = true;
+  s.SendTo = true;
+  s.Automatic = true;
+  s.KittSel = true;
+  s.KittFolder = "/home/jürgen/Kitt Ordner/";
+  s.SplitSel = true;
+  s.SplitFolder = "/srv/" + std::string(300, 'd') + "/";
+  s.DstSize = "CDROM 700MB";
+  s.Delete = true;
+  s.RadLoCompress = false;
+  s.ChkDirNames = false;
+  s.ChkSfx = true;
+  s.ChkEncrypt = true;
+  s.EdtPsw = "Geheim € ü";
+  s.Src = "/home/Übergröße/";
+  s.Dst = "/mnt/ziel/";
+  s.SrcDst = false;
+  return s;
+}
+
+void ExpectOptionsEqual(const TSettings& a, const TSettings& b, const char* where) {
+  EXPECT_EQ(a.Hints, b.Hints) << where;
+  EXPECT_EQ(a.KdmFile, b.KdmFile) << where;
+  EXPECT_EQ(a.Batch, b.Batch) << where;
+  EXPECT_EQ(a.GridLines, b.GridLines) << where;
+  EXPECT_EQ(a.SendTo, b.SendTo) << where;
+  EXPECT_EQ(a.Automatic, b.Automatic) << where;
+  EXPECT_EQ(a.KittSel, b.KittSel) << where;
+  EXPECT_EQ(a.KittFolder, b.KittFolder) << where;
+  EXPECT_EQ(a.SplitSel, b.SplitSel) << where;
+  EXPECT_EQ(a.SplitFolder, b.SplitFolder) << where;
+  EXPECT_EQ(a.DstSize, b.DstSize) << where;
+  EXPECT_EQ(a.RadLoCompress, b.RadLoCompress) << where;
+  EXPECT_EQ(a.ChkDirNames, b.ChkDirNames) << where;
+  EXPECT_EQ(a.ChkSfx, b.ChkSfx) << where;
+  EXPECT_EQ(a.ChkEncrypt, b.ChkEncrypt) << where;
+  EXPECT_EQ(a.EdtPsw, b.EdtPsw) << where;
+}
+
+void ExpectStartEqual(const TSettings& a, const TSettings& b, const char* where) {
+  EXPECT_EQ(a.WindowState, b.WindowState) << where;
+  EXPECT_EQ(a.Left, b.Left) << where;
+  EXPECT_EQ(a.Top, b.Top) << where;
+  EXPECT_EQ(a.Width, b.Width) << where;
+  EXPECT_EQ(a.Height, b.Height) << where;
+  EXPECT_EQ(a.SplitClient, b.SplitClient) << where;
+  EXPECT_EQ(a.SplitSrc, b.SplitSrc) << where;
+  EXPECT_EQ(a.SplitDst, b.SplitDst) << where;
+  EXPECT_EQ(a.Delete, b.Delete) << where;
+  EXPECT_EQ(a.Src, b.Src) << where;
+  EXPECT_EQ(a.Dst, b.Dst) << where;
+  EXPECT_EQ(a.SrcDst, b.SrcDst) << where;
+}
+
+TEST(Settings, FirstStartDefaults) {
+  TSettings s;
+  EXPECT_TRUE(s.Hints && s.KdmFile && s.Batch && s.RadLoCompress && s.ChkDirNames && s.SrcDst);
+  EXPECT_FALSE(s.GridLines || s.SendTo || s.Automatic || s.KittSel || s.SplitSel || s.Delete ||
+               s.ChkSfx || s.ChkEncrypt);
+  EXPECT_EQ(s.DstSize, "3.5\" HD 1,44MB");
+  EXPECT_EQ(s.EdtPsw, "");
+  // A missing file changes nothing the caller put in as defaults.
+  TTempFolder dir;
+  TSettings loaded = Changed();
+  LoadSettings(dir.Path() + "missing.ini", true, loaded);
+  ExpectOptionsEqual(loaded, Changed(), "missing file");
+  ExpectStartEqual(loaded, Changed(), "missing file");
+}
+
+TEST(Settings, FullRoundTrip) {
+  TTempFolder dir;
+  std::string path = dir.Path() + "Kardomel.INI";
+  SaveSettings(path, Changed());
+  TSettings loaded;
+  LoadSettings(path, true, loaded);
+  ExpectOptionsEqual(loaded, Changed(), "full");
+  ExpectStartEqual(loaded, Changed(), "full");
+
+  std::string text = ReadAll(path);
+  EXPECT_NE(text.find("Src=/home/\xC3\x9C" "bergr\xC3\xB6\xC3\x9F" "e/"), std::string::npos);
+  EXPECT_EQ(text.find("Geheim"), std::string::npos);
+  // The table's order: placement first, SrcDst last; sections as first written.
+  EXPECT_EQ(text.rfind("[FrmMain]\nWindowState=0\nLeft=11\nTop=22\nWidth=1033\nHeight=744\n", 0), 0u);
+  EXPECT_LT(text.find("[Window]"), text.find("[Options]"));
+  EXPECT_LT(text.find("[Options]"), text.find("[Paths]"));
+  EXPECT_LT(text.find("KittFolder="), text.find("SplitFolder="));
+  EXPECT_EQ(text.substr(text.size() - 9), "SrcDst=0\n");
+}
+
+TEST(Settings, MaximisedWritesOnlyTheState) {
+  TTempFolder dir;
+  std::string path = dir.Path() + "Kardomel.INI";
+  SaveSettings(path, Changed());
+  TSettings maximised = Changed();
+  maximised.WindowState = 2;
+  maximised.Left = maximised.Top = 0;
+  maximised.Width = 1920;
+  maximised.Height = 1040;
+  SaveSettings(path, maximised);
+  TSettings loaded;
+  LoadSettings(path, true, loaded);
+  EXPECT_EQ(loaded.WindowState, 2);
+  EXPECT_EQ(loaded.Left, 11);  // the previous normal placement
+  EXPECT_EQ(loaded.Width, 1033);
+}
+
+TEST(Settings, OptionsOnlyLoadLeavesTheWindowAlone) {
+  TTempFolder dir;
+  std::string path = dir.Path() + "Kardomel.INI";
+  SaveSettings(path, Changed());
+  TSettings current;  // what the window shows now: defaults everywhere
+  current.Left = 5;
+  current.Src = "/unchanged/";
+  current.Delete = false;
+  TSettings before = current;
+  LoadSettings(path, false, current);
+  ExpectOptionsEqual(current, Changed(), "options");
+  ExpectStartEqual(current, before, "start keys untouched");
+}
+
+TEST(Settings, HandEditedFileGivesDefaultsWhereUnreadable) {
+  TTempFolder dir;
+  std::string path = dir.Path() + "Kardomel.INI";
+  WriteAll(path,
+           "# my notes\r\n"
+           "[frmmain]\r\n"
+           "windowstate=maximal\r\n"
+           "Left=0x20\r\n"
+           "Top=99999999999\r\n"
+           "[OPTIONS]\r\n"
+           "Batch=\r\n"
+           "GridLines=yes\r\n"
+           "SendTo=5\r\n"
+           "EdtPsw=not hex\r\n"
+           "Custom=kept\r\n"
+           "[Paths]\r\n"
+           "Src\r\n");
+  TSettings loaded;
+  loaded.WindowState = 0;
+  loaded.Top = 77;
+  LoadSettings(path, true, loaded);
+  EXPECT_EQ(loaded.WindowState, 0);
+  EXPECT_EQ(loaded.Left, 32);
+  EXPECT_EQ(loaded.Top, 77);
+  EXPECT_TRUE(loaded.Batch);
+  EXPECT_FALSE(loaded.GridLines);
+  EXPECT_TRUE(loaded.SendTo);
+  EXPECT_EQ(loaded.EdtPsw, "");
+  EXPECT_EQ(loaded.Src, "");
+
+  SaveSettings(path, loaded);
+  std::string text = ReadAll(path);
+  EXPECT_EQ(text.rfind("# my notes\r\n[frmmain]\r\nwindowstate=0\r\n", 0), 0u);
+  EXPECT_NE(text.find("Custom=kept\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("[FrmMain]"), std::string::npos);  // matched, not duplicated
+  EXPECT_EQ(TqelIniFile(path).ReadString("Paths", "SrcDst", ""), "1");
+}
+
+TEST(Settings, FailedSaveStopsAtTheFirstWrite) {
+  TTempFolder dir;
+  EXPECT_THROW(SaveSettings(dir.Path() + "gone/Kardomel.INI", Changed()), EIniFileError);
+}
+
+TEST(SettingsPath, FolderAndFallback) {
+  TTempFolder dir;
+  const std::string program = dir.Path() + "bin/";
+  const std::string xdg = dir.Path() + "xdg";
+  const std::string home = dir.Path() + "home";
+  struct {
+    const char* name;
+    const char* xdgConfigHome;
+    const char* home;
+    std::string expected;
+  } cases[] = {
+      {"XDG_CONFIG_HOME", xdg.c_str(), home.c_str(), xdg + "/Kardomel/Kardomel.INI"},
+      {"HOME when XDG unset", nullptr, home.c_str(), home + "/.config/Kardomel/Kardomel.INI"},
+      {"relative XDG ignored", "rel/dir", home.c_str(), home + "/.config/Kardomel/Kardomel.INI"},
+      {"neither", nullptr, "", program + "Kardomel.INI"},
+  };
+  for (const auto& c : cases) {
+    std::string path = SettingsFilePath(c.xdgConfigHome, c.home, program);
+    EXPECT_EQ(path, c.expected) << c.name;
+    if (path != program + "Kardomel.INI") {
+      EXPECT_TRUE(std::filesystem::is_directory(ExtractFilePath(path))) << c.name;
+    }
+  }
+  // A folder that cannot be created keeps the path.
+  WriteAll(dir.Path() + "file", "x");
+  EXPECT_EQ(SettingsFilePath((dir.Path() + "file").c_str(), nullptr, program),
+            dir.Path() + "file/Kardomel/Kardomel.INI");
+}
+
+}  // namespace
+}  // namespace kardomel
