@@ -1,7 +1,8 @@
 #include "engine/part_size.h"
 
-#include <cstdio>
+#include <charconv>
 #include <limits>
+#include <system_error>
 
 #include "support/globals.h"
 
@@ -42,9 +43,12 @@ int64_t CountFromSize(int64_t srcSize, int64_t size) {
 int64_t SizeFromCount(int64_t srcSize, int64_t count) { return srcSize / count + 1; }
 
 std::string MegabyteHint(int64_t bytes, char decimalSeparator) {
+  // to_chars ignores the C locale, which the Qt program sets from the
+  // environment: printf would bring the locale's own decimal point.
   char text[64];
-  std::snprintf(text, sizeof text, "%.1f", static_cast<double>(bytes) / 1048576.0);
-  std::string value = text;
+  auto [end, error] = std::to_chars(text, text + sizeof text, static_cast<double>(bytes) / 1048576.0,
+                                    std::chars_format::fixed, 1);
+  std::string value(text, error == std::errc() ? end : text);
   for (char& c : value) {
     if (c == '.') c = decimalSeparator;
   }

@@ -1,8 +1,12 @@
 #include "engine/part_size.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <clocale>
 #include <string>
+
+#include "fakes/temp_folder.h"
 
 namespace kardomel {
 namespace {
@@ -60,6 +64,25 @@ TEST(MegabyteHint, ShowsOneDecimalWithoutThousandsSeparators) {
       {1048576, '.', "ca. 1.0 MB"},       {1, ',', "ca. 0,0 MB"},
   };
   for (const auto& c : cases) EXPECT_EQ(MegabyteHint(c.bytes, c.separator), c.hint) << c.bytes;
+}
+
+// The Qt program sets the C locale from the environment; the hint must
+// still show the separator it is given.
+TEST(MegabyteHint, IgnoresTheProcessLocale) {
+  testing::TTempFolder dir;
+  if (testing::Shell("localedef -i de_DE -f UTF-8 " + testing::Quote(dir / "de_DE.UTF-8") +
+                     " >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "cannot build the German locale here";
+  const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+  ::setenv("LOCPATH", dir.Path().c_str(), 1);
+  const bool german = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+  ::unsetenv("LOCPATH");
+  if (!german) GTEST_SKIP() << "the German locale does not load";
+  const std::string point = MegabyteHint(1456128, '.');
+  const std::string comma = MegabyteHint(5046584000, ',');
+  std::setlocale(LC_NUMERIC, previous.c_str());
+  EXPECT_EQ(point, "ca. 1.4 MB");
+  EXPECT_EQ(comma, "ca. 4812,8 MB");
 }
 
 TEST(PartCount, CountRoundsUpAndSizeSpreadsTheSource) {
