@@ -1,0 +1,24 @@
+// The published version in a PAD file (Portable Application Description):
+// the text of /XML_DIZ_INFO/Program_Info/Program_Version.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace kardomel {
+
+struct TPadVersion {
+  enum class TStatus {
+    NotXml,  // not a well-formed document: the load failed
+    NoNode,  // a document without the version element
+    Found,
+  };
+  TStatus Status = TStatus::NotXml;
+  QString Text;  // Found: the element's text, child elements included
+};
+
+// Reads Document with Qt's stream reader, which fetches no external entity
+// and no DTD; an entity it cannot expand makes the document unreadable.
+TPadVersion ReadPadVersion(const QByteArray& document);
+
+}  // namespace kardomel
