@@ -15,8 +15,15 @@ TPadVersion ReadPadVersion(const QByteArray& document) {
   int insideVersion = 0;  // element depth within the version element, 0 outside
   while (!reader.atEnd()) {
     QXmlStreamReader::TokenType token = reader.readNext();
+    if (token == QXmlStreamReader::DTD) {
+      // The reader drops external entities silently; a document that needs
+      // one is not read with holes in it.
+      for (const QXmlStreamEntityDeclaration& entity : reader.entityDeclarations())
+        if (!entity.systemId().isEmpty() || !entity.publicId().isEmpty())
+          reader.raiseError(QStringLiteral("external entity"));
+      if (reader.hasError()) break;
+    }
     if (token == QXmlStreamReader::EntityReference) {
-      // Declared in the DTD but not expanded (an external one): refuse rather than guess.
       reader.raiseError(QStringLiteral("unresolved entity"));
       break;
     }

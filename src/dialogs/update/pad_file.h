@@ -17,8 +17,9 @@ struct TPadVersion {
   QString Text;  // Found: the element's text, child elements included
 };
 
-// Reads Document with Qt's stream reader, which fetches no external entity
-// and no DTD; an entity it cannot expand makes the document unreadable.
+// Reads Document with Qt's stream reader, which fetches nothing; a document
+// that declares an external entity, or uses one it cannot expand, is
+// unreadable.
 TPadVersion ReadPadVersion(const QByteArray& document);
 
 }  // namespace kardomel
