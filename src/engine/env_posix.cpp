@@ -83,7 +83,8 @@ class TPosixEnv : public TEnv {
   int64_t EntrySize(const std::string& path) override {
     struct stat info;
     if (::stat(path.c_str(), &info) != 0) return -1;
-    return static_cast<int64_t>(info.st_size);
+    // A folder holds no bytes of its own, whatever the file system reports.
+    return S_ISDIR(info.st_mode) ? 0 : static_cast<int64_t>(info.st_size);
   }
 
   bool GetFileId(const std::string& path, TFileId& id) override {

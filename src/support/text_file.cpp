@@ -38,7 +38,10 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
   }
   std::string content;
   char buffer[4096];
-  for (;;) {
+  // The files read here hold a few short lines; a large file given by
+  // mistake must not be loaded whole.
+  constexpr size_t kMaxTextFile = 64 * 1024;
+  while (content.size() < kMaxTextFile) {
     ssize_t got = ::read(fd, buffer, sizeof buffer);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) break;

@@ -20,6 +20,10 @@ std::u32string DecodeUtf8(const std::string& text) {
       if ((next & 0xC0) != 0x80) valid = false;
       c = (c << 6) | (next & 0x3F);
     }
+    // Overlong forms, surrogates and values beyond Unicode are no characters;
+    // letting them through would smuggle e.g. a NUL past the checks.
+    static constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
+    if (c < kMinimum[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) valid = false;
     if (!valid) {
       out.push_back(0xFFFD);
       ++i;

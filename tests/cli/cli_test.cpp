@@ -59,6 +59,7 @@ TEST_F(CliTest, UsageErrorsExitTwoAndWriteNothing) {
       {"folder as file", {"split", tmp.Path()}},
       {"destination missing", {"split", "--dest", missing, source}},
       {"join of an ordinary file", {"join", source}},
+      {"count beyond 32 bits", {"split", "--count", "4294967298", source}},
   };
   for (const auto& c : cases) {
     TCliRun run = Run(c.args);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <map>
 #include <string>
 
@@ -59,13 +61,19 @@ TEST(CountParts, CountsFromPartTwoOnAndAddsTheSizesFound) {
       {"a gap ends the count", {{1, 10}, {2, 20}, {4, 40}}, 2, 30},
       {"none at all", {}, 1, 0},
       {"empty parts count", {{1, 0}, {2, 0}}, 2, 0},
+      // A size of -1 stands for a folder of that name: it counts, with no bytes.
+      {"a folder counts without bytes", {{1, 10}, {2, -1}, {3, 30}}, 3, 40},
   };
   for (const auto& c : cases) {
     TTempFolder dir;
     for (const auto& [number, size] : c.parts) {
       char ext[8];
       std::snprintf(ext, sizeof ext, ".%03d", number);
-      WriteFile(dir / (std::string("report") + ext), std::string(size, 'x'));
+      const std::string path = dir / (std::string("report") + ext);
+      if (size < 0)
+        std::filesystem::create_directory(path);
+      else
+        WriteFile(path, std::string(size, 'x'));
     }
     for (const char* selected : {"report.003", "report.kdm"}) {
       TPartCount counted = CountParts(*TEnv::Default(), dir / selected);

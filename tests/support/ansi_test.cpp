@@ -62,3 +62,27 @@ TEST(Utf8, DecodesAndEncodesEveryLength) {
 
 }  // namespace
 }  // namespace kardomel
+
+namespace kardomel {
+namespace {
+
+TEST(Utf8, FormsThatAreNoCharactersBecomeReplacementCharacters) {
+  static const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"overlong NUL", std::string("\xC0\x80", 2)},
+      {"overlong slash", "\xE0\x80\xAF"},
+      {"surrogate", "\xED\xA0\x80"},
+      {"beyond U+10FFFF", "\xF4\x90\x80\x80"},
+      {"cut short", "\xE2\x82"},
+  };
+  for (const auto& c : cases) {
+    std::u32string decoded = DecodeUtf8(c.bytes);
+    ASSERT_FALSE(decoded.empty()) << c.name;
+    for (char32_t ch : decoded) EXPECT_EQ(ch, 0xFFFDu) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace kardomel

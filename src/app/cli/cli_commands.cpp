@@ -12,6 +12,7 @@
 #include "engine/split.h"
 #include "engine/split_set.h"
 #include "support/globals.h"
+#include "support/paths.h"
 #include "support/maker.h"
 
 namespace kardomel {
@@ -93,17 +94,6 @@ TCliArgs ParseArgs(const std::vector<std::string>& args) {
   return parsed;
 }
 
-// Path made absolute against the working folder, so that messages name the
-// full path as the window does.
-std::string Absolute(const std::string& path) {
-  if (!path.empty() && path[0] == '/') return path;
-  char cwd[PATH_MAX];
-  if (::getcwd(cwd, sizeof cwd) == nullptr) return path;
-  std::string relative = path;
-  while (relative.compare(0, 2, "./") == 0) relative.erase(0, 2);
-  return AddBackslash(cwd) + relative;
-}
-
 int ExitCodeOf(TOutcome outcome) {
   switch (outcome) {
     case TOutcome::Done: return kExitDone;
@@ -120,14 +110,17 @@ void CheckDestFolder(TEnv& env, const TCliArgs& args) {
 
 int RunSplitCommand(const TCliArgs& args, TEnv& env, TConsoleInteraction& ui) {
   TSplitInput input;
-  input.SourcePath = Absolute(args.File);
+  input.SourcePath = AbsolutePath(args.File);
   if (!env.EntryExists(input.SourcePath) || env.IsFolder(input.SourcePath))
     throw TUsageError("Datei nicht gefunden: " + args.File);
   CheckDestFolder(env, args);
   const int64_t srcSize = env.EntrySize(input.SourcePath);
   if (args.Count) {
     // As the count field does: the size is derived from the wished count.
-    int64_t count = static_cast<int32_t>(static_cast<uint32_t>(StrToInt64Def(*args.Count, 0)));
+    // A count beyond 32 bits would wrap around in the count field; on a
+    // command line it is a typing error.
+    int64_t count = StrToInt64Def(*args.Count, 0);
+    if (count > INT32_MAX) throw TUsageError("Ungültige Anzahl: " + *args.Count);
     if (count < 1) {
       ui.ShowMessageDialog("Fehlerhafte Eingabe.", "Der Wert muss größer als 0 sein.",
                            TMsgKind::Warning, mbOK);
@@ -141,7 +134,7 @@ int RunSplitCommand(const TCliArgs& args, TEnv& env, TConsoleInteraction& ui) {
     input.PartCount = input.PartSize > 0 ? CountFromSize(srcSize, input.PartSize) : 0;
   }
   input.SameDir = !args.Dest;
-  if (args.Dest) input.DestFolder = Absolute(*args.Dest);
+  if (args.Dest) input.DestFolder = AbsolutePath(*args.Dest);
   input.WriteDescriptor = !args.NoKdm;
   input.WriteBatch = !args.NoBat;
   input.WebAddress = kMakerWebAddress;
@@ -149,7 +142,7 @@ int RunSplitCommand(const TCliArgs& args, TEnv& env, TConsoleInteraction& ui) {
 }
 
 int RunJoinCommand(const TCliArgs& args, TEnv& env, TConsoleInteraction& ui) {
-  const std::string path = Absolute(args.File);
+  const std::string path = AbsolutePath(args.File);
   if (ClassifySelection(ExtractFileName(path), env.IsFolder(path)) != TSelectionMode::Join)
     throw TUsageError("Keine Teildatei und keine KDM-Datei: " + args.File);
   CheckDestFolder(env, args);
@@ -168,7 +161,7 @@ int RunJoinCommand(const TCliArgs& args, TEnv& env, TConsoleInteraction& ui) {
     input.Extension = args.Ext.value_or("");
   }
   input.SameDir = !args.Dest;
-  if (args.Dest) input.DestFolder = Absolute(*args.Dest);
+  if (args.Dest) input.DestFolder = AbsolutePath(*args.Dest);
   input.DeleteParts = args.Delete;
   return ExitCodeOf(RunJoin(input, env, ui).Outcome);
 }

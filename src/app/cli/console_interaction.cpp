@@ -3,6 +3,7 @@
 #include <cinttypes>
 
 #include "support/globals.h"
+#include "support/paths.h"
 
 namespace kardomel {
 
@@ -133,7 +134,7 @@ bool TConsoleInteraction::BrowseFolder(const std::string& preset, std::string& c
     std::fprintf(err_, "Kein Ordner: %s\n", answer.c_str());
     return false;
   }
-  chosen = answer;
+  chosen = AbsolutePath(answer);
   return true;
 }
 
