@@ -1,0 +1,193 @@
+// TFrmMain: the main window. A source pane (folder tree and file list) on
+// the left, the part size, count, extension, options and a destination pane
+// on the right, the toolbar on top and the LED gauge below. What the user
+// can do follows from the item selected in the source list; the split and
+// the join themselves are engine commands that the handlers here only feed
+// from the controls and answer for.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "engine/env.h"
+#include "engine/interaction.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QRadioButton;
+class QSplitter;
+class QToolBar;
+class QToolButton;
+class QWidget;
+
+namespace kardomel {
+
+class TFrmInfo;
+class TKeyPreview;
+class TLedGauge;
+class TQtInteraction;
+class TShellList;
+class TShellTree;
+class TWindowInteraction;
+enum class TField;
+
+class TFrmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  // Env is the system the commands work on (null: the real one); it must
+  // outlive the window.
+  explicit TFrmMain(TEnv* env = nullptr, QWidget* parent = nullptr);
+  ~TFrmMain() override;
+
+  // Answers every question of the window's commands from Responder instead
+  // of the Qt dialogs (null restores them). Not owned.
+  void SetResponder(TInteraction* responder);
+  // The folders both trees show when the window is first shown (default:
+  // the home folder). Call before show().
+  void SetStartFolders(const std::string& source, const std::string& destination);
+  bool Busy() const { return FBusy; }
+  int64_t SrcSize() const { return FSrcSize; }
+  TFrmInfo* FrmInfo() const { return FFrmInfo; }
+
+  // Selection and mode.
+  void LbxSrcFileChange();
+  void ShowSourceSize(const std::string& path);
+  void SetIdle(bool idle);
+  void RadSameDirClick();
+  void TreeSrcChange();
+  void TreeDstChange();
+  void BtnAktualisierenClick();
+  void BtnNewFolderClick();
+  void UpdateSizeColour();
+
+  // Size and count fields.
+  void CbxDstSizeExit();
+  void CbxDstCountExit();
+  void CbxDstExtExit();
+  void BtnUnitClick();
+
+  // Commands. Sender ActSend asks for the split-and-send.
+  void BtnSplitClick(QObject* sender = nullptr);
+  void BtnUnSplitClick();
+
+  // Frame.
+  void BtnOptimizeClick();
+  void BtnInfoClick();
+  void BtnHelpClick(int tag);
+  void BtnPDFClick();
+  void BtnCloseClick();
+  void SetHintsVisible(bool value);
+
+  // Actions.
+  QAction* ActSplit;
+  QAction* ActGlue;
+  QAction* ActSend;
+  QAction* ActOptimize;
+  QAction* ActRefresh;
+  QAction* ActInfo;
+  QAction* ActHelp;
+  QAction* ActPDF;
+  QAction* ActClose;
+  QToolBar* BarMain;
+  QToolButton* BtnHelpMenu;
+
+  // Left pane.
+  QSplitter* SplitClient;
+  QWidget* PnlLeft;
+  QGroupBox* GrpSource;
+  QLabel* LblFileName;
+  QLabel* LblSrcSize;
+  QLabel* LblSrcCount;
+  QCheckBox* ChkDelete;
+  QSplitter* SplitSource;
+  TShellTree* TreeSrc;
+  QWidget* PnlSrcLstSrc;
+  TShellList* LstSrc;
+  QWidget* PnlSrcFilter;
+  QLabel* LblSrcDiskFree;
+
+  // Right pane.
+  QWidget* PnlRight;
+  QGroupBox* GrpDest;
+  QComboBox* CbxDstSize;
+  QToolButton* BtnUnit;
+  QComboBox* CbxDstCount;
+  QToolButton* BtnRecalc;
+  QComboBox* CbxDstExt;
+  QCheckBox* ChkBatch;
+  QCheckBox* ChkZip;
+  QLabel* LblZip;
+  QRadioButton* RadSameDir;
+  QRadioButton* RadOtherDir;
+  QToolButton* BtnNewFolder;
+  QSplitter* SplitDest;
+  TShellTree* TreeDst;
+  QWidget* PnlDstLstDst;
+  TShellList* LstDst;
+  QWidget* PnlDstFilter;
+  QLabel* LblDstDiskFree;
+
+  // Status bar.
+  TLedGauge* Gauge;
+  QLabel* LblStatus;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  QMenu* createPopupMenu() override { return nullptr; }  // the toolbar stays
+
+ private:
+  void CreateActions();
+  void CreateToolBar();
+  void CreateLeftPane();
+  void CreateRightPane();
+  void CreateStatusBar();
+  void FormKeyDown(QKeyEvent& event);
+  // The questions of the window's commands: the responder, else the dialogs.
+  TInteraction& Questions();
+  // Runs Body; an exception is shown under "Fehlermeldung!" and then dropped,
+  // as the application-wide handler does.
+  void Guarded(const std::function<void()>& body);
+  void ShowError(const std::string& message);
+  // Gives Field the focus when it is enabled.
+  void FocusField(TField field);
+  // Queues one LbxSrcFileChange after the selection of LstSrc has changed.
+  void QueueSelectionChange();
+  void ShowProgress(const TProgress& progress);
+  // The end of every split and join: idle again, gauge and status cleared.
+  void FinishCommand();
+  void ApplySelectionCount();
+  void ShowFreeSpace(const std::string& path, QLabel* label);
+
+  TEnv* FEnv;
+  int64_t FSrcSize = 0;
+  // The size a descriptor file gave in join mode, for the join's check.
+  std::optional<int64_t> FDescriptorSize;
+  bool FBusy = false;
+  bool FSelectionQueued = false;
+  bool FFirstShow = true;
+  bool FHintsVisible = true;
+  std::string FStartSource;
+  std::string FStartDest;
+  TFrmInfo* FFrmInfo;
+  std::unique_ptr<TQtInteraction> FDialogs;
+  TInteraction* FResponder = nullptr;
+  TInteraction* FQuestions = nullptr;  // what the window interaction forwards to
+  std::unique_ptr<TWindowInteraction> FInteraction;
+  std::unique_ptr<TKeyPreview> FKeyPreview;
+  QElapsedTimer FProgressClock;  // time since the last repaint of a copy
+  QElapsedTimer FCommandClock;   // time since the command began, for the throughput
+};
+
+}  // namespace kardomel

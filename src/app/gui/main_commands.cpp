@@ -1,0 +1,154 @@
+// The split and the join from the window: the controls fill the engine's
+// input, the engine does the work, the window acts on the result.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QRadioButton>
+
+#include "app/gui/Main.h"
+#include "app/gui/led_gauge.h"
+#include "app/gui/shell_view.h"
+#include "dialogs/Info.h"
+#include "engine/join.h"
+#include "engine/split.h"
+#include "support/globals.h"
+#include "support/qt/qt_text.h"
+
+namespace kardomel {
+
+namespace {
+
+// How often a running copy lets the window paint.
+constexpr qint64 kRepaintMillis = 50;
+
+int64_t FieldValue(const QString& text) {
+  return StrToInt64Def(ToStdString(text), 0);
+}
+
+}  // namespace
+
+void TFrmMain::FocusField(TField field) {
+  QWidget* target = nullptr;
+  switch (field) {
+    case TField::Size: target = CbxDstSize; break;
+    case TField::Count: target = CbxDstCount; break;
+    case TField::Extension: target = CbxDstExt; break;
+    case TField::None: break;
+  }
+  if (target != nullptr && target->isEnabled()) target->setFocus();
+}
+
+void TFrmMain::FinishCommand() {
+  Guarded([this] { SetIdle(true); });
+  LstSrc->viewport()->update();
+  Gauge->SetProgress(0);
+  LblStatus->clear();
+}
+
+void TFrmMain::BtnSplitClick(QObject* sender) {
+  Guarded([&] {
+    if (sender == ActSend) {
+      Questions().ShowMessageDialog(
+          "Versenden", "Das Versenden der Teildateien per E-Mail folgt in einer späteren Version.",
+          TMsgKind::Information, mbOK);
+      return;
+    }
+    if (ChkZip->isChecked()) {
+      Questions().ShowMessageDialog(
+          "Zippen", "Das Zippen vor dem Teilen folgt in einer späteren Version.",
+          TMsgKind::Information, mbOK);
+      return;
+    }
+    const std::optional<TShListData> item = LstSrc->SelectedItem();
+    if (!item) return;
+    if (focusWidget() != nullptr &&
+        (focusWidget() == CbxDstSize || CbxDstSize->isAncestorOf(focusWidget())))
+      CbxDstSizeExit();
+    if (CbxDstSize->currentText().isEmpty() && !CbxDstCount->currentText().isEmpty())
+      CbxDstCountExit();
+
+    TSplitInput input;
+    input.SourcePath = item->PathName;
+    input.PartSize = FieldValue(CbxDstSize->currentText());
+    input.PartCount = FieldValue(CbxDstCount->currentText());
+    input.SameDir = RadSameDir->isChecked();
+    input.DestFolder = TreeDst->SelectedPathName();
+    input.WriteDescriptor = FFrmInfo->ChkKdmFile->isChecked();
+    input.WriteBatch = ChkBatch->isChecked();
+    input.WebAddress = ToStdString(FFrmInfo->EdtWWW->text());
+
+    TSplitResult result;
+    try {
+      result = RunSplit(input, *FEnv, Questions());
+    } catch (...) {
+      if (FBusy) FinishCommand();
+      throw;
+    }
+    if (result.Outcome == TOutcome::Refused) FocusField(result.Focus);
+    if (FBusy) {
+      if (result.Outcome == TOutcome::Done && RadOtherDir->isChecked())
+        TreeDst->SetSelectedPathName(ExtractFilePath(result.BasePath));
+      FinishCommand();
+    }
+  });
+}
+
+void TFrmMain::BtnUnSplitClick() {
+  Guarded([&] {
+    const std::optional<TShListData> item = LstSrc->SelectedItem();
+    if (!item) return;
+    TJoinInput input;
+    input.SourceFolder = TreeSrc->SelectedPathName();
+    input.SelectedName = item->FileName;
+    input.Extension = ToStdString(CbxDstExt->currentText());
+    input.PartCount = FieldValue(LblSrcCount->text());
+    input.TotalSize = FieldValue(CbxDstSize->currentText());
+    input.DescriptorSize = FDescriptorSize;
+    input.SameDir = RadSameDir->isChecked();
+    input.DestFolder = TreeDst->SelectedPathName();
+    input.DeleteParts = ChkDelete->isChecked();
+
+    TJoinResult result;
+    try {
+      result = RunJoin(input, *FEnv, Questions());
+    } catch (...) {
+      if (FBusy) FinishCommand();
+      throw;
+    }
+    if (result.Outcome == TOutcome::Refused) FocusField(result.Focus);
+    if (result.Outcome == TOutcome::Done) {
+      LstSrc->clearSelection();
+      if (RadOtherDir->isChecked())
+        TreeDst->SetSelectedPathName(ExtractFilePath(result.DestPath));
+    }
+    if (FBusy) FinishCommand();
+  });
+}
+
+void TFrmMain::ShowProgress(const TProgress& progress) {
+  if (Gauge->MaxValue() != progress.PartCount) Gauge->SetMaxValue(progress.PartCount);
+  if (Gauge->Progress() != progress.Part) Gauge->SetProgress(progress.Part);
+  if (FProgressClock.isValid() && FProgressClock.elapsed() < kRepaintMillis) return;
+  FProgressClock.start();
+
+  const QLocale locale;
+  const double seconds = FCommandClock.isValid() ? FCommandClock.elapsed() / 1000.0 : 0.0;
+  QString text = progress.TotalSize > 0
+                     ? QStringLiteral("%1 von %2 Bytes")
+                           .arg(locale.toString(static_cast<qlonglong>(progress.TotalDone)),
+                                locale.toString(static_cast<qlonglong>(progress.TotalSize)))
+                     : QStringLiteral("%1 Bytes").arg(
+                           locale.toString(static_cast<qlonglong>(progress.TotalDone)));
+  if (seconds > 0.2)
+    text += QStringLiteral(", %1 MB/s").arg(
+        locale.toString(progress.TotalDone / seconds / (1024.0 * 1024.0), 'f', 1));
+  LblStatus->setText(text);
+  // Keeps the window painted and answering the system; the input that
+  // arrives meanwhile is dropped by the window's event filter.
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+}  // namespace kardomel

@@ -1,0 +1,80 @@
+// The part size and count fields: presets, the megabyte tooltip, count from
+// size and size from count, the size-entry dialog and the learning lists.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QLocale>
+
+#include "app/gui/Main.h"
+#include "dialogs/Bytes.h"
+#include "engine/part_size.h"
+#include "support/globals.h"
+#include "support/qt/qt_text.h"
+
+namespace kardomel {
+
+namespace {
+
+char DecimalSeparator() {
+  const QString point = QLocale().decimalPoint();
+  return point.size() == 1 && point[0].unicode() < 0x80 ? static_cast<char>(point[0].unicode())
+                                                         : '.';
+}
+
+// Inserts Text at the top of Box's list unless an entry equals Key
+// (ignoring letter case, as the list's own search does).
+void Learn(QComboBox* box, const QString& key, const QString& text) {
+  for (int i = 0; i < box->count(); ++i)
+    if (box->itemText(i).compare(key, Qt::CaseInsensitive) == 0) return;
+  const QString keep = box->currentText();  // inserting must not change what is typed
+  box->insertItem(0, text);
+  box->setEditText(keep);
+}
+
+bool HasFocusIn(QWidget* window, QWidget* field) {
+  QWidget* focus = window->focusWidget();
+  return focus != nullptr && (focus == field || field->isAncestorOf(focus));
+}
+
+}  // namespace
+
+void TFrmMain::CbxDstSizeExit() {
+  CbxDstSize->setEditText(ToQString(ResolvePresetLabel(ToStdString(CbxDstSize->currentText()))));
+  const std::string text = ToStdString(CbxDstSize->currentText());
+  const int64_t value = StrToInt64Def(text, 0);
+  CbxDstSize->setToolTip(QString());
+  if (value <= 0) return;
+  CbxDstSize->setToolTip(ToQString(MegabyteHint(value, DecimalSeparator())));
+  CbxDstCount->setEditText(QString::number(CountFromSize(FSrcSize, value)));
+  Learn(CbxDstSize, QString::number(value), ToQString(text));
+  UpdateSizeColour();
+}
+
+void TFrmMain::CbxDstCountExit() {
+  if (HasFocusIn(this, CbxDstSize)) CbxDstSizeExit();
+  const int64_t typed = StrToInt64Def(ToStdString(CbxDstCount->currentText()), 0);
+  const int32_t count = static_cast<int32_t>(static_cast<uint32_t>(typed));
+  if (count < 1) {
+    Questions().ShowMessageDialog("Fehlerhafte Eingabe.", "Der Wert muss größer als 0 sein.",
+                                  TMsgKind::Warning, mbOK);
+    CbxDstCount->setEditText(QString());
+    if (CbxDstCount->isEnabled()) CbxDstCount->setFocus();
+    return;
+  }
+  CbxDstSize->setEditText(QString::number(SizeFromCount(FSrcSize, count)));
+}
+
+void TFrmMain::CbxDstExtExit() {
+  const QString text = CbxDstExt->currentText();
+  Learn(CbxDstExt, text, text);
+}
+
+void TFrmMain::BtnUnitClick() {
+  TFrmBytes dialog(this);
+  dialog.PlaceBelow(*CbxDstSize);
+  dialog.SetErrorHandler([this](const std::string& message) { ShowError(message); });
+  if (dialog.exec() != QDialog::Accepted) return;
+  CbxDstSize->setEditText(QString::number(dialog.Bytes()));
+  CbxDstSizeExit();
+}
+
+}  // namespace kardomel

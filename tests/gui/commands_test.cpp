@@ -1,0 +1,216 @@
+// The split and the join pressed in the window, end to end on temp folders:
+// the files they leave, what they report, the disk change on a removable
+// medium and the join's overwrite and missing-part questions.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <cstdio>
+
+#include "app/gui/led_gauge.h"
+#include "app/gui/shell_view.h"
+#include "dialogs/Info.h"
+#include "window_fixture.h"
+
+namespace kardomel::testing {
+namespace {
+
+class CommandsTest : public TWindowTest {
+ protected:
+  // Splits Name (already in the source folder) into parts of Size bytes.
+  void Split(const char* name, const char* size) {
+    Select({name});
+    ASSERT_TRUE(window_->ActSplit->isEnabled()) << name;
+    TypeSize(size);
+    window_->ActSplit->trigger();
+  }
+  static void Move(const std::string& from, const std::string& to) {
+    ASSERT_EQ(std::rename(from.c_str(), to.c_str()), 0) << from;
+  }
+};
+
+TEST_F(CommandsTest, SplitThenJoinRebuildTheFile) {
+  const std::string data = PatternBytes(5000);
+  WriteFile(temp_ / "report.pdf", data);
+  Open();
+  window_->ChkBatch->setChecked(true);
+  Split("report.pdf", "1456");
+  const TRecord* done = ui_.Find("Datei wurde geteilt.");
+  ASSERT_NE(done, nullptr);
+  EXPECT_EQ(done->Content, temp_ / "report.pdf" + " wurde im Ordner\r" + temp_.Path() +
+                               "\rin 4 Teile geteilt.");
+  EXPECT_EQ(ui_.MaxPartCount(), 4);
+  EXPECT_EQ(FileSize(temp_ / "report.004"), 5000 - 3 * 1456);
+  EXPECT_TRUE(FileExists(temp_ / "report.KDM"));
+  EXPECT_TRUE(FileExists(temp_ / "report.bat"));
+  EXPECT_FALSE(window_->Busy());
+  EXPECT_EQ(window_->Gauge->Progress(), 0);
+  EXPECT_TRUE(window_->ActInfo->isEnabled());
+
+  ASSERT_EQ(std::remove((temp_ / "report.pdf").c_str()), 0);
+  Select({"report.003"});
+  EXPECT_EQ(window_->CbxDstExt->currentText(), "pdf");
+  window_->ChkDelete->setChecked(true);
+  window_->ActGlue->trigger();
+  const TRecord* joined = ui_.Find("Teildateien zusammengesetzt.");
+  ASSERT_NE(joined, nullptr);
+  EXPECT_EQ(joined->Content,
+            temp_ / "report.pdf" + " wurde zusammengesetzt.\rDie Teildateien wurden gelöscht.");
+  EXPECT_EQ(ReadFile(temp_ / "report.pdf"), data);
+  EXPECT_EQ(ListNames(temp_.Path()), std::vector<std::string>{"report.pdf"});
+  // After a completed join nothing is selected: the empty selection.
+  EXPECT_EQ(window_->LstSrc->SelCount(), 0);
+  EXPECT_FALSE(window_->ActGlue->isEnabled());
+  EXPECT_TRUE(window_->LblFileName->text().isEmpty());
+}
+
+TEST_F(CommandsTest, SplitIntoTheChosenFolderShowsIt) {
+  WriteFile(temp_ / "a.bin", PatternBytes(3000));
+  TTempFolder out;
+  Open();
+  window_->RadOtherDir->click();
+  window_->TreeDst->SetSelectedPathName(out.Path());
+  window_->ChkBatch->setChecked(false);
+  window_->FrmInfo()->ChkKdmFile->setChecked(false);
+  Split("a.bin", "1000");
+  EXPECT_EQ(ListNames(out.Path()), (std::vector<std::string>{"a.001", "a.002", "a.003"}));
+  EXPECT_EQ(window_->TreeDst->SelectedPathName() + "/", out.Path());
+}
+
+TEST_F(CommandsTest, RefusedSplitFocusesTheField) {
+  WriteFile(temp_ / "small.txt", "0123456789");
+  Open();
+  static const struct {
+    const char* size;
+    const char* instruction;
+    const char* focus;
+  } kCases[] = {
+      {"100", "Eingabe erwartet.", "CbxDstSize"},  // one part only: count 1
+      {"-5", "Eingabe erwartet.", "CbxDstSize"},
+      {"abc", "Eingabe erwartet.", "CbxDstSize"},
+  };
+  for (const auto& row : kCases) {
+    Split("small.txt", row.size);
+    const TRecord* warning = ui_.Find(row.instruction);
+    ASSERT_NE(warning, nullptr) << row.size;
+    EXPECT_EQ(warning->Kind, TMsgKind::Warning) << row.size;
+    ASSERT_NE(window_->focusWidget(), nullptr) << row.size;
+    EXPECT_TRUE(window_->focusWidget()->objectName() == row.focus ||
+                window_->focusWidget()->parent()->objectName() == row.focus)
+        << row.size;
+    EXPECT_FALSE(FileExists(temp_ / "small.001")) << row.size;
+  }
+  // A count typed beyond 999 and not evaluated is refused on the count field.
+  Select({"small.txt"});
+  window_->LstSrc->setFocus();
+  window_->CbxDstSize->setEditText("1");
+  window_->CbxDstCount->setEditText("1000");
+  window_->ActSplit->trigger();
+  ASSERT_NE(ui_.Find("Maximale Teilanzahl überschritten."), nullptr);
+  EXPECT_EQ(window_->focusWidget() != nullptr ? window_->focusWidget()->objectName() : "",
+            "CbxDstCount");
+}
+
+TEST_F(CommandsTest, DiskChangeSparesTheSourceAndTheWrittenParts) {
+  // The source lies on the removable medium and the parts go beside it.
+  const std::string data = PatternBytes(3000);
+  WriteFile(temp_ / "big.dat", data);
+  WriteFile(temp_ / "junk.txt", std::string(200, 'j'));
+  env_.SetRemovable(temp_.Path());
+  env_.SetCapacity(temp_.Path(), 4000);
+  Open();
+  window_->ChkBatch->setChecked(false);
+  window_->FrmInfo()->ChkKdmFile->setChecked(false);
+  ui_.Answer(TCall::DeleteFiles, 1);  // 800 free: delete what is there
+  ui_.Answer(TCall::DeleteFiles, 1);  // full after part 1: delete again
+  ui_.Answer(TCall::DeleteFiles, 0);  // nothing left to delete: "&Nein"
+  ui_.Answer(TCall::Message, mrCancel);  // "Eingabe erwartet.": give up
+  Split("big.dat", "1000");
+  EXPECT_EQ(ReadFile(temp_ / "big.dat"), data);
+  EXPECT_EQ(ReadFile(temp_ / "big.001"), data.substr(0, 1000));
+  EXPECT_FALSE(FileExists(temp_ / "junk.txt"));
+  EXPECT_FALSE(FileExists(temp_ / "big.002"));
+  EXPECT_EQ(ui_.Find("Datei wurde geteilt."), nullptr);
+  EXPECT_FALSE(window_->Busy());
+}
+
+TEST_F(CommandsTest, DiskChangeGoesOnWithTheNextMedium) {
+  const std::string data = PatternBytes(2500);
+  WriteFile(temp_ / "big.dat", data);
+  TTempFolder disk, carried;
+  env_.SetRemovable(disk.Path());
+  env_.SetCapacity(disk.Path(), 2000);
+  Open();
+  window_->RadOtherDir->click();
+  window_->TreeDst->SetSelectedPathName(disk.Path());
+  window_->ChkBatch->setChecked(false);
+  window_->FrmInfo()->ChkKdmFile->setChecked(false);
+  ui_.Answer(TCall::DeleteFiles, 0, [&] {
+    // The user takes the full medium out and puts in an empty one.
+    Move(disk / "big.001", carried / "big.001");
+    Move(disk / "big.002", carried / "big.002");
+  });
+  ui_.Answer(TCall::Message, mrOk);
+  Split("big.dat", "1000");
+  ASSERT_NE(ui_.Find("Datei wurde geteilt."), nullptr);
+  EXPECT_EQ(ReadFile(carried / "big.001") + ReadFile(carried / "big.002") +
+                ReadFile(disk / "big.003"),
+            data);
+}
+
+TEST_F(CommandsTest, JoinAsksBeforeWritingOverAFile) {
+  WriteFile(temp_ / "r.001", "abc");
+  WriteFile(temp_ / "r.002", "de");
+  WriteFile(temp_ / "r.KDM", "txt\r\n2\r\n5\r\n");
+  WriteFile(temp_ / "r.txt", "old");
+  Open();
+  Select({"r.001"});
+  ui_.Answer(TCall::Overwrite, mrKeep);
+  window_->ActGlue->trigger();
+  const TRecord* kept = ui_.Find("Hinweis.");
+  ASSERT_NE(kept, nullptr);
+  EXPECT_EQ(kept->Content, "Die Datei " + temp_ / "r.txt" + " wurde nicht zusammengesetzt.");
+  EXPECT_EQ(ReadFile(temp_ / "r.txt"), "old");
+  EXPECT_EQ(window_->LstSrc->SelCount(), 1);  // the selection stays
+  EXPECT_FALSE(window_->Busy());
+
+  ui_.Answer(TCall::Overwrite, mrOverwrite);
+  window_->ActGlue->trigger();
+  EXPECT_EQ(ReadFile(temp_ / "r.txt"), "abcde");
+}
+
+TEST_F(CommandsTest, JoinWaitsForAMissingPart) {
+  TTempFolder elsewhere;
+  WriteFile(temp_ / "r.001", "abc");
+  WriteFile(elsewhere / "r.002", "de");
+  WriteFile(temp_ / "r.KDM", "txt\r\n2\r\n5\r\n");
+  Open();
+  Select({"r.001"});
+  ui_.Answer(TCall::Message, mrCancel);  // "Kardomel wartet.": give up
+  window_->ActGlue->trigger();
+  ASSERT_NE(ui_.Find("Kardomel wartet."), nullptr);
+  EXPECT_EQ(ui_.Find("Teildateien zusammengesetzt."), nullptr);
+  EXPECT_EQ(ReadFile(temp_ / "r.txt"), "abc");  // what was written so far
+  EXPECT_EQ(window_->Gauge->Progress(), 0);
+
+  Select({"r.001"});
+  ui_.Answer(TCall::Overwrite, mrOverwrite);
+  ui_.Answer(TCall::Message, mrOk, [&] { Move(elsewhere / "r.002", temp_ / "r.002"); });
+  window_->ActGlue->trigger();
+  ASSERT_NE(ui_.Find("Teildateien zusammengesetzt."), nullptr);
+  EXPECT_EQ(ReadFile(temp_ / "r.txt"), "abcde");
+}
+
+TEST_F(CommandsTest, JoinWithoutExtensionIsRefused) {
+  WriteFile(temp_ / "r.001", "abc");
+  Open();
+  Select({"r.001"});
+  window_->ActGlue->trigger();
+  ASSERT_NE(ui_.Find("Dateiendung fehlt."), nullptr);
+  EXPECT_EQ(window_->focusWidget(), window_->CbxDstExt);
+  EXPECT_EQ(ListNames(temp_.Path()), std::vector<std::string>{"r.001"});
+}
+
+}  // namespace
+}  // namespace kardomel::testing

@@ -1,0 +1,16 @@
+// Runs the window tests inside one QApplication, with German number
+// formatting so that texts such as "ca. 1,4 MB" are checked as a German
+// system shows them.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLocale>
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  // Test discovery runs the program without the test environment.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,57 @@
+// kardomel-screenshot: shows the main window on a prepared folder with one
+// of its files selected and saves a picture of it, for the documentation.
+// Usage: kardomel-screenshot FOLDER FILE PRESET OUTPUT.png
+// (PRESET: a size preset label to pick, or "" for none).
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/gui/Main.h"
+#include "app/gui/shell_view.h"
+
+namespace {
+
+// Lets the window work until Done holds or Millis have passed.
+template <typename TDone>
+bool WaitFor(TDone done, int millis) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < millis) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  return done();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Kardomel"));
+  QApplication::setApplicationVersion(QStringLiteral("9.00"));
+  if (argc != 5) {
+    std::fprintf(stderr, "usage: %s FOLDER FILE PRESET OUTPUT.png\n", argv[0]);
+    return 2;
+  }
+  const std::string folder = argv[1];
+  const QString file = QString::fromUtf8(argv[2]);
+  const QString preset = QString::fromUtf8(argv[3]);
+
+  kardomel::TFrmMain window;
+  window.SetStartFolders(folder, folder);
+  window.resize(900, 640);
+  window.show();
+  if (!WaitFor([&] { return window.LstSrc->SelectName(file); }, 10000)) {
+    std::fprintf(stderr, "%s not found in %s\n", argv[2], argv[1]);
+    return 1;
+  }
+  WaitFor([] { return false; }, 300);
+  if (!preset.isEmpty()) {
+    const int index = window.CbxDstSize->findText(preset);
+    window.CbxDstSize->setCurrentIndex(index);
+    emit window.CbxDstSize->activated(index);
+  }
+  WaitFor([] { return false; }, 700);
+  if (!window.grab().save(QString::fromUtf8(argv[4]))) return 1;
+  return 0;
+}
