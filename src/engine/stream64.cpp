@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <memory>
 
 namespace kardomel {
@@ -104,9 +105,12 @@ void TFileStream64::Flush() {
 
 namespace {
 
-// Large enough that the kernel copies efficiently, small enough that the
-// progress display still moves several times a second on slow media.
-constexpr int64_t kDirectChunk = 8 * 1024 * 1024;
+// The first in-kernel step is small enough that progress moves several
+// times a second on slow media; on fast media the steps grow, so that a
+// copy from the page cache costs few calls.
+constexpr int64_t kFirstDirectChunk = 8 * 1024 * 1024;
+constexpr int64_t kLargestDirectChunk = 1024 * 1024 * 1024;
+constexpr auto kQuickStep = std::chrono::milliseconds(25);
 
 bool IsUnsupportedCopy(int code) {
   return code == EXDEV || code == EINVAL || code == ENOSYS || code == EOPNOTSUPP ||
@@ -121,8 +125,10 @@ int64_t TFileStream64::CopyDirect(TStream64& source, int64_t count, TCopyObserve
   auto* file = dynamic_cast<TFileStream64*>(&source);
   if (file == nullptr) return 0;
   int64_t done = 0;
+  int64_t step = kFirstDirectChunk;
   while (done < count) {
-    int64_t chunk = count - done < kDirectChunk ? count - done : kDirectChunk;
+    int64_t chunk = count - done < step ? count - done : step;
+    const auto started = std::chrono::steady_clock::now();
     ssize_t moved = ::copy_file_range(file->Handle(), nullptr, fFileHandle, nullptr,
                                       static_cast<size_t>(chunk), 0);
     if (moved < 0) {
@@ -138,6 +144,8 @@ int64_t TFileStream64::CopyDirect(TStream64& source, int64_t count, TCopyObserve
     if (moved == 0) return done;
     done += moved;
     if (observer != nullptr) observer->Copied(done);
+    if (step < kLargestDirectChunk && std::chrono::steady_clock::now() - started < kQuickStep)
+      step *= 2;
   }
   finished = true;
   return done;
