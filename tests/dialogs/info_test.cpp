@@ -67,6 +67,13 @@ class TGermanLocale {
   QLocale saved_;
 };
 
+// Waits until Dialog is the active window, so that focus moves as for a user;
+// a test's first window takes a moment on the offscreen platform.
+bool Activated(QDialog& dialog) {
+  dialog.activateWindow();
+  return QTest::qWaitForWindowActive(&dialog);
+}
+
 TEST(FrmInfo, ControlsCaptionsAndDefaults) {
   TFrmInfo dialog;
   EXPECT_EQ(dialog.objectName(), "FrmInfo");
@@ -299,6 +306,7 @@ TEST(FrmInfo, AlwaysOpensOnTheInfoTabWithOkFocused) {
   dialog.PageControl->setCurrentWidget(dialog.TabZip);
   for (int opening = 0; opening < 2; ++opening) {
     OnModal([&](QDialog& d) {
+      EXPECT_TRUE(Activated(d));
       EXPECT_EQ(dialog.PageControl->currentWidget(), dialog.TabInfo) << opening;
       EXPECT_EQ(QApplication::focusWidget(), dialog.BtnOk) << opening;
       dialog.PageControl->setCurrentWidget(dialog.TabShell);
@@ -352,6 +360,7 @@ TEST(FrmInfo, SizeFieldTakesOnlyDigitsFromTheKeyboard) {
   dialog.ChkAutomaticaly->setChecked(true);
   QLineEdit* edit = dialog.CbxDstSize->lineEdit();
   OnModal([&](QDialog& d) {
+    EXPECT_TRUE(Activated(d));
     dialog.PageControl->setCurrentWidget(dialog.TabShell);
     dialog.CbxDstSize->setFocus();
     edit->clear();
@@ -418,6 +427,7 @@ TEST(FrmInfo, SizeFieldIsEvaluatedOnPickingLeavingAndClosing) {
   EXPECT_EQ(dialog.CbxDstSize->toolTip(), "ca. 4812,8 MB");
 
   OnModal([&](QDialog& d) {
+    EXPECT_TRUE(Activated(d));
     dialog.PageControl->setCurrentWidget(dialog.TabShell);
     dialog.CbxDstSize->setFocus();
     dialog.CbxDstSize->setEditText("2097152");
