@@ -8,6 +8,7 @@
 #include <QDesktopServices>
 #include <QFocusEvent>
 #include <QGridLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -99,7 +100,8 @@ TFrmInfo::TFrmInfo(QWidget* parent)
   EdtWWW = Named(new TUrlLbl(QString::fromUtf8(kMakerWebAddress), TabInfo), "EdtWWW");
   EdtWWW->setTextFormat(Qt::PlainText);
   ImgHome = Named(new QLabel(TabInfo), "ImgHome");
-  ImgHome->setPixmap(style()->standardIcon(QStyle::SP_DirHomeIcon).pixmap(32, 32));
+  ImgHome->setPixmap(QIcon::fromTheme(QStringLiteral("go-home"), style()->standardIcon(QStyle::SP_DirHomeIcon))
+                         .pixmap(32, 32));
   ImgHome->setToolTip(QStringLiteral("Herstellerhomepage aufrufen"));
   ImgHome->setCursor(Qt::PointingHandCursor);
   ImgHome->installEventFilter(this);
