@@ -20,6 +20,7 @@
 #include "app/gui/window_interaction.h"
 #include "dialogs/DelFiles.h"
 #include "dialogs/Info.h"
+#include "dialogs/update/version_number.h"
 #include "engine/command.h"
 #include "support/qt/form_look.h"
 #include "support/qt/qt_interaction.h"
@@ -58,7 +59,8 @@ bool IsUserInput(QEvent::Type type) {
 TFrmMain::TFrmMain(TEnv* env, QWidget* parent)
     : QMainWindow(parent), FEnv(env != nullptr ? env : TEnv::Default()) {
   setObjectName(QStringLiteral("FrmMain"));
-  setWindowTitle(QStringLiteral("Kardomel %1").arg(QCoreApplication::applicationVersion()));
+  setWindowTitle(
+      QStringLiteral("Kardomel %1").arg(QString::fromStdString(GetVersionString("ProductVersion"))));
   setMinimumSize(611, 520);
   resize(595 + 16, 562);
 
@@ -72,6 +74,7 @@ TFrmMain::TFrmMain(TEnv* env, QWidget* parent)
       },
       [this](const TProgress& progress) { ShowProgress(progress); });
   FFrmInfo = new TFrmInfo(this);
+  FFrmInfo->SetInteraction(FInteraction.get());
 
   CreateActions();
   CreateToolBar();
@@ -123,11 +126,13 @@ TInteraction& TFrmMain::Questions() {
   return *FInteraction;
 }
 
-void TFrmMain::Guarded(const std::function<void()>& body) {
+bool TFrmMain::Guarded(const std::function<void()>& body) {
   try {
     body();
+    return true;
   } catch (const std::exception& error) {
     ShowError(error.what());
+    return false;
   }
 }
 
@@ -166,10 +171,10 @@ void TFrmMain::showEvent(QShowEvent* event) {
   TreeSrc->SetSelectedPathName(FStartSource.empty() ? home : FStartSource);
   TreeDst->SetSelectedPathName(FStartDest.empty() ? home : FStartDest);
   BtnOptimizeClick();
-  Guarded([this] {
-    TreeDstChange();
-    TreeSrcChange();
-  });
+  ApplyPaneSizes();
+  // The command line runs from the event loop, once the window is painted:
+  // it waits for the source list to read the file's folder.
+  QTimer::singleShot(0, this, [this] { FormShow(); });
 }
 
 void TFrmMain::closeEvent(QCloseEvent* event) {
@@ -178,6 +183,9 @@ void TFrmMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // A settings file that cannot be written is reported; the window closes
+  // all the same, as the user asked.
+  Guarded([this] { SaveSettings(); });
   QMainWindow::closeEvent(event);
 }
 

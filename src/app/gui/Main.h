@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/env.h"
 #include "engine/interaction.h"
@@ -37,6 +38,7 @@ class TQtInteraction;
 class TShellList;
 class TShellTree;
 class TWindowInteraction;
+struct TSettings;
 enum class TField;
 
 class TFrmMain : public QMainWindow {
@@ -50,9 +52,28 @@ class TFrmMain : public QMainWindow {
   // Answers every question of the window's commands from Responder instead
   // of the Qt dialogs (null restores them). Not owned.
   void SetResponder(TInteraction* responder);
-  // The folders both trees show when the window is first shown (default:
-  // the home folder). Call before show().
+  // The folders both trees show when the window is first shown, in place of
+  // the stored ones (without settings: the home folder). Call before show().
   void SetStartFolders(const std::string& source, const std::string& destination);
+
+  // Start-up, after construction and before show(): fixes the settings file
+  // at IniFilePath and loads every setting from it, placement included. A
+  // window that never ran FormCreate neither loads nor saves settings.
+  void FormCreate(const std::string& iniFilePath);
+  // The program's arguments (without the program name), evaluated once the
+  // window is shown: a member of a split set is joined at once, another file
+  // split at once when the automatic split is on, and the window then
+  // closes itself. Call before show().
+  void SetCommandLine(std::vector<std::string> args);
+  const std::string& IniFilePath() const { return FIniFilePath; }
+  // True once the window was shown and its command line evaluated.
+  bool Started() const { return FStarted; }
+
+  // The settings file: a full load (start-up) or the options only (after the
+  // options dialog was cancelled); the save writes every key. SaveSettings
+  // throws when the file cannot be written.
+  void LoadSettings(bool full);
+  void SaveSettings();
   bool Busy() const { return FBusy; }
   int64_t SrcSize() const { return FSrcSize; }
   TFrmInfo* FrmInfo() const { return FFrmInfo; }
@@ -74,9 +95,10 @@ class TFrmMain : public QMainWindow {
   void CbxDstExtExit();
   void BtnUnitClick();
 
-  // Commands. Sender ActSend asks for the split-and-send.
-  void BtnSplitClick(QObject* sender = nullptr);
-  void BtnUnSplitClick();
+  // Commands. Sender ActSend asks for the split-and-send. Both return false
+  // when the command ended in an error (shown under "Fehlermeldung!").
+  bool BtnSplitClick(QObject* sender = nullptr);
+  bool BtnUnSplitClick();
 
   // Frame.
   void BtnOptimizeClick();
@@ -85,6 +107,8 @@ class TFrmMain : public QMainWindow {
   void BtnPDFClick();
   void BtnCloseClick();
   void SetHintsVisible(bool value);
+  // Both file lists show grid lines when the options dialog asks for them.
+  void ApplyGridLines();
 
   // Actions.
   QAction* ActSplit;
@@ -157,8 +181,8 @@ class TFrmMain : public QMainWindow {
   // The questions of the window's commands: the responder, else the dialogs.
   TInteraction& Questions();
   // Runs Body; an exception is shown under "Fehlermeldung!" and then dropped,
-  // as the application-wide handler does.
-  void Guarded(const std::function<void()>& body);
+  // as the application-wide handler does. False when Body threw.
+  bool Guarded(const std::function<void()>& body);
   void ShowError(const std::string& message);
   // Gives Field the focus when it is enabled.
   void FocusField(TField field);
@@ -169,6 +193,18 @@ class TFrmMain : public QMainWindow {
   void FinishCommand();
   void ApplySelectionCount();
   void ShowFreeSpace(const std::string& path, QLabel* label);
+  // The rest of the first show: the command line, then the closing refresh.
+  void FormShow();
+  // True when the file was only selected, for the size to be typed.
+  bool RunCommandLine();
+  // Selects Name in the source list once the list has read its folder.
+  bool SelectStartFile(const std::string& name);
+  // The window-dependent defaults of a full load, from the window as it is.
+  void FillWindowDefaults(TSettings& settings) const;
+  void ApplySettings(const TSettings& settings, bool full);
+  TSettings CollectSettings() const;
+  void RestoreWindowPlacement(const TSettings& settings);
+  void ApplyPaneSizes();
 
   TEnv* FEnv;
   int64_t FSrcSize = 0;
@@ -178,8 +214,13 @@ class TFrmMain : public QMainWindow {
   bool FSelectionQueued = false;
   bool FFirstShow = true;
   bool FHintsVisible = true;
+  bool FStarted = false;
   std::string FStartSource;
   std::string FStartDest;
+  std::string FIniFilePath;
+  std::vector<std::string> FArgs;
+  // Pane sizes from the settings, applied once the window has its layout.
+  std::optional<std::vector<int>> FPaneSizes;
   TFrmInfo* FFrmInfo;
   std::unique_ptr<TQtInteraction> FDialogs;
   TInteraction* FResponder = nullptr;

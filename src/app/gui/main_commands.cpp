@@ -12,6 +12,7 @@
 #include "app/gui/led_gauge.h"
 #include "app/gui/shell_view.h"
 #include "dialogs/Info.h"
+#include "support/qt/url_label.h"
 #include "engine/join.h"
 #include "engine/split.h"
 #include "support/globals.h"
@@ -48,8 +49,9 @@ void TFrmMain::FinishCommand() {
   LblStatus->clear();
 }
 
-void TFrmMain::BtnSplitClick(QObject* sender) {
-  Guarded([&] {
+bool TFrmMain::BtnSplitClick(QObject* sender) {
+  bool cancelled = false;
+  const bool ended = Guarded([&] {
     if (sender == ActSend) {
       Questions().ShowMessageDialog(
           "Versenden", "Das Versenden der Teildateien per E-Mail folgt in einer späteren Version.",
@@ -87,6 +89,7 @@ void TFrmMain::BtnSplitClick(QObject* sender) {
       if (FBusy) FinishCommand();
       throw;
     }
+    cancelled = result.Outcome == TOutcome::Cancelled;
     if (result.Outcome == TOutcome::Refused) FocusField(result.Focus);
     if (FBusy) {
       if (result.Outcome == TOutcome::Done && RadOtherDir->isChecked())
@@ -94,10 +97,12 @@ void TFrmMain::BtnSplitClick(QObject* sender) {
       FinishCommand();
     }
   });
+  return ended && !cancelled;
 }
 
-void TFrmMain::BtnUnSplitClick() {
-  Guarded([&] {
+bool TFrmMain::BtnUnSplitClick() {
+  bool cancelled = false;
+  const bool ended = Guarded([&] {
     const std::optional<TShListData> item = LstSrc->SelectedItem();
     if (!item) return;
     TJoinInput input;
@@ -118,6 +123,7 @@ void TFrmMain::BtnUnSplitClick() {
       if (FBusy) FinishCommand();
       throw;
     }
+    cancelled = result.Outcome == TOutcome::Cancelled;
     if (result.Outcome == TOutcome::Refused) FocusField(result.Focus);
     if (result.Outcome == TOutcome::Done) {
       LstSrc->clearSelection();
@@ -126,6 +132,7 @@ void TFrmMain::BtnUnSplitClick() {
     }
     if (FBusy) FinishCommand();
   });
+  return ended && !cancelled;
 }
 
 void TFrmMain::ShowProgress(const TProgress& progress) {

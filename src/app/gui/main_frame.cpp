@@ -1,6 +1,7 @@
 // The main window's frame: actions, toolbar, keyboard commands, the default
 // pane layout, help and manual.
 #include <QAction>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QKeyEvent>
@@ -162,7 +163,15 @@ void TFrmMain::BtnOptimizeClick() {
 }
 
 void TFrmMain::BtnInfoClick() {
-  FFrmInfo->exec();
+  FFrmInfo->CbxDstSizeExit();
+  if (FFrmInfo->exec() != QDialog::Accepted) {
+    // Whatever was changed in the dialog goes back to what the file holds.
+    Guarded([this] { LoadSettings(false); });
+    return;
+  }
+  Guarded([this] { SaveSettings(); });
+  SetHintsVisible(FFrmInfo->ChkHints->isChecked());
+  ApplyGridLines();
 }
 
 void TFrmMain::BtnHelpClick(int tag) {

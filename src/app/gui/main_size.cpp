@@ -2,33 +2,17 @@
 // size and size from count, the size-entry dialog and the learning lists.
 #include <QComboBox>
 #include <QLineEdit>
-#include <QLocale>
 
 #include "app/gui/Main.h"
 #include "dialogs/Bytes.h"
 #include "engine/part_size.h"
 #include "support/globals.h"
 #include "support/qt/qt_text.h"
+#include "support/qt/size_field.h"
 
 namespace kardomel {
 
 namespace {
-
-char DecimalSeparator() {
-  const QString point = QLocale().decimalPoint();
-  return point.size() == 1 && point[0].unicode() < 0x80 ? static_cast<char>(point[0].unicode())
-                                                         : '.';
-}
-
-// Inserts Text at the top of Box's list unless an entry equals Key
-// (ignoring letter case, as the list's own search does).
-void Learn(QComboBox* box, const QString& key, const QString& text) {
-  for (int i = 0; i < box->count(); ++i)
-    if (box->itemText(i).compare(key, Qt::CaseInsensitive) == 0) return;
-  const QString keep = box->currentText();  // inserting must not change what is typed
-  box->insertItem(0, text);
-  box->setEditText(keep);
-}
 
 bool HasFocusIn(QWidget* window, QWidget* field) {
   QWidget* focus = window->focusWidget();
@@ -43,9 +27,9 @@ void TFrmMain::CbxDstSizeExit() {
   const int64_t value = StrToInt64Def(text, 0);
   CbxDstSize->setToolTip(QString());
   if (value <= 0) return;
-  CbxDstSize->setToolTip(ToQString(MegabyteHint(value, DecimalSeparator())));
+  CbxDstSize->setToolTip(ToQString(MegabyteHint(value, LocaleDecimalSeparator())));
   CbxDstCount->setEditText(QString::number(CountFromSize(FSrcSize, value)));
-  Learn(CbxDstSize, QString::number(value), ToQString(text));
+  LearnListEntry(*CbxDstSize, QString::number(value), ToQString(text));
   UpdateSizeColour();
 }
 
@@ -65,7 +49,7 @@ void TFrmMain::CbxDstCountExit() {
 
 void TFrmMain::CbxDstExtExit() {
   const QString text = CbxDstExt->currentText();
-  Learn(CbxDstExt, text, text);
+  LearnListEntry(*CbxDstExt, text, text);
 }
 
 void TFrmMain::BtnUnitClick() {

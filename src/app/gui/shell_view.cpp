@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QPainter>
 
 #include "support/qt/qt_text.h"
 #include "support/qt/shell_model.h"
@@ -47,6 +48,27 @@ TShellList::TShellList(QWidget* parent) : QTreeView(parent), model_(new TShellFi
       emit FolderLoaded();
     }
   });
+}
+
+void TShellList::SetGridLines(bool on) {
+  if (gridLines_ == on) return;
+  gridLines_ = on;
+  viewport()->update();
+}
+
+void TShellList::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const {
+  QTreeView::drawRow(painter, option, index);
+  if (!gridLines_) return;
+  painter->save();
+  painter->setPen(palette().color(QPalette::Midlight));
+  const QRect row = option.rect;
+  painter->drawLine(row.left(), row.bottom(), row.right(), row.bottom());
+  for (int column = 0; column < header()->count(); ++column) {
+    const int right = columnViewportPosition(column) + columnWidth(column) - 1;
+    painter->drawLine(right, row.top(), right, row.bottom());
+  }
+  painter->restore();
 }
 
 std::string TShellList::Folder() const {

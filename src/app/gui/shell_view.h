@@ -40,6 +40,9 @@ class TShellList : public QTreeView {
   bool Loaded() const { return loaded_; }
   // Re-reads the shown folder.
   void FillItems();
+  // Lines between the rows and columns, as a report view draws them.
+  void SetGridLines(bool on);
+  bool GridLines() const { return gridLines_; }
 
   QFileSystemModel* Model() const { return model_; }
 
@@ -50,6 +53,11 @@ class TShellList : public QTreeView {
  private:
   QFileSystemModel* model_;
   bool loaded_ = false;
+  bool gridLines_ = false;
+
+ protected:
+  void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
 };
 
 class TShellTree : public QTreeView {

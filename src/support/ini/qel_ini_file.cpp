@@ -1,8 +1,6 @@
 #include "support/ini/qel_ini_file.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <limits>
 
 #include "support/globals.h"
@@ -43,10 +41,17 @@ int32_t IniTextToInt(const std::string& text, int32_t def) {
 }
 
 TqelIniFile::TqelIniFile(std::string path) : path_(std::move(path)) {
-  std::ifstream in(path_, std::ios::binary);
-  if (!in) return;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  doc_ = TIniDocument::Parse(text);
+  // A file that cannot be read, or a folder in its place, reads as empty;
+  // the first write then reports the path.
+  std::FILE* file = std::fopen(path_.c_str(), "rb");
+  if (!file) return;
+  std::string text;
+  char block[16384];
+  size_t got;
+  while ((got = std::fread(block, 1, sizeof block, file)) > 0) text.append(block, got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (!failed) doc_ = TIniDocument::Parse(text);
 }
 
 std::string TqelIniFile::ReadString(const std::string& section, const std::string& ident,

@@ -1,0 +1,36 @@
+#include "app/gui/application.h"
+
+#include <QWidget>
+#include <exception>
+
+#include "support/qt/qt_interaction.h"
+
+namespace kardomel {
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& error) {
+    ApplicationEventsException(error.what());
+  } catch (...) {
+    ApplicationEventsException("Unbekannter Fehler.");
+  }
+  return false;
+}
+
+void TApplication::ApplicationEventsException(const std::string& message) {
+  TQtInteraction dialogs(activeWindow());
+  dialogs.ShowMessageDialog("Fehlermeldung!", message, TMsgKind::Error, mbOK);
+}
+
+void BringToFront(QWidget& window) {
+  if (window.isMinimized())
+    window.showNormal();
+  else
+    window.raise();
+  window.activateWindow();
+}
+
+}  // namespace kardomel
