@@ -1,16 +1,22 @@
 // kardomel-screenshot: shows the main window on a prepared folder with one
 // of its files selected and saves a picture of it, for the documentation.
 // Usage: kardomel-screenshot FOLDER FILE PRESET OUTPUT.png
-// (PRESET: a size preset label to pick, or "" for none).
+// (PRESET: a size preset label to pick, or "" for none), or
+//        kardomel-screenshot --options TAB OUTPUT.png
+// for the options dialog on its tab number TAB (0 to 3).
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QPixmap>
+#include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "app/gui/Main.h"
 #include "app/gui/shell_view.h"
+#include "dialogs/Info.h"
 
 namespace {
 
@@ -29,6 +35,16 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kardomel"));
   QApplication::setApplicationVersion(QStringLiteral("9.00"));
+  if (argc == 4 && std::strcmp(argv[1], "--options") == 0) {
+    kardomel::TFrmMain window;
+    window.FormCreate({});
+    kardomel::TFrmInfo& info = *window.FrmInfo();
+    info.show();
+    WaitFor([] { return false; }, 300);
+    info.PageControl->setCurrentIndex(std::atoi(argv[2]));
+    WaitFor([] { return false; }, 300);
+    return info.grab().save(QString::fromUtf8(argv[3])) ? 0 : 1;
+  }
   if (argc != 5) {
     std::fprintf(stderr, "usage: %s FOLDER FILE PRESET OUTPUT.png\n", argv[0]);
     return 2;
