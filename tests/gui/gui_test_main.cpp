@@ -3,14 +3,17 @@
 // system shows them.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLocale>
+
+#include "app/gui/application.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   // Test discovery runs the program without the test environment.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-  QApplication app(argc, argv);
+  // The program's own application object, so that its error handler is in
+  // place as in the program.
+  kardomel::TApplication app(argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,6 +18,8 @@
 #include "app/gui/shell_view.h"
 #include "dialogs/Info.h"
 #include "engine/part_size.h"
+#include "support/errors.h"
+#include "support/qt/task_dialog.h"
 #include "window_fixture.h"
 
 namespace kardomel::testing {
@@ -322,6 +325,40 @@ TEST_F(StartupTest, ArgumentsThatAreNoFileStartNormally) {
     EXPECT_FALSE(window_->LstSrc->SelectedItem()) << args[0];
     EXPECT_TRUE(ui_.Records().empty()) << args[0];
   }
+}
+
+}  // namespace
+}  // namespace kardomel::testing
+
+namespace kardomel::testing {
+namespace {
+
+// An object whose event handler fails the way a command's may.
+class TFailingObject : public QObject {
+ public:
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::User) throw EKardomel("Das ging schief.");
+    return QObject::event(event);
+  }
+};
+
+TEST(ApplicationEventsException, ShowsTheErrorAndTheProgramGoesOn) {
+  QString instruction, content;
+  OnModal([&](QDialog& dialog) {
+    auto* message = qobject_cast<TTaskDialog*>(&dialog);
+    ASSERT_NE(message, nullptr);
+    instruction = message->Instruction()->text();
+    content = message->Content()->text();
+    dialog.findChild<QPushButton*>("BtnOk")->click();
+  });
+  TFailingObject failing;
+  QCoreApplication::postEvent(&failing, new QEvent(QEvent::User));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !content.isEmpty(); }, 5000));
+  EXPECT_EQ(instruction, "Fehlermeldung!");
+  EXPECT_EQ(content, "Das ging schief.");
+  // Later events are delivered as before.
+  QCoreApplication::postEvent(&failing, new QEvent(QEvent::None));
+  QCoreApplication::processEvents();
 }
 
 }  // namespace
