@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "app/gui/application.h"
 #include "app/gui/shell_view.h"
 #include "dialogs/Info.h"
 #include "engine/part_size.h"
@@ -359,6 +360,21 @@ TEST(ApplicationEventsException, ShowsTheErrorAndTheProgramGoesOn) {
   // Later events are delivered as before.
   QCoreApplication::postEvent(&failing, new QEvent(QEvent::None));
   QCoreApplication::processEvents();
+}
+
+}  // namespace
+}  // namespace kardomel::testing
+
+namespace kardomel::testing {
+namespace {
+
+TEST(BringToFront, RestoresAMinimisedWindow) {
+  QWidget window;
+  window.showMinimized();
+  ASSERT_TRUE(window.isMinimized());
+  BringToFront(window);
+  EXPECT_FALSE(window.isMinimized());
+  EXPECT_TRUE(window.isVisible());
 }
 
 }  // namespace
