@@ -19,4 +19,5 @@ shoot() {
 }
 shoot "$work/Urlaub" Urlaub.avi "E-Mail 1MB" docs/screenshot-split.png
 shoot "$work/Teile" Urlaub.003 "" docs/screenshot-join.png
-echo "docs/screenshot-split.png docs/screenshot-join.png"
+shoot --options 2 docs/screenshot-options.png
+echo "docs/screenshot-split.png docs/screenshot-join.png docs/screenshot-options.png"
