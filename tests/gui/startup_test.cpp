@@ -42,8 +42,9 @@ class StartupTest : public TWindowTest {
     Settle();
   }
 
-  // Splits a file of Size bytes into parts of 1000 bytes beside it, as an
-  // earlier run would have left them.
+  // Writes Data as "data.bin" into Folder and splits it there into parts of
+  // 1000 bytes, as an earlier run would have left them; the file itself is
+  // removed. Returns the file's path.
   std::string MakeSet(const std::string& folder, const std::string& data) {
     const std::string name = "data.bin";
     WriteFile(folder + name, data);
@@ -137,7 +138,7 @@ TEST_F(StartupTest, SettingsSurviveARestart) {
   Settle();
   window_->close();
   const std::string text = IniText();
-  EXPECT_NE(text.find("EdtPsw=" ), std::string::npos);
+  EXPECT_NE(text.find("EdtPsw="), std::string::npos);
   EXPECT_EQ(text.find("EdtPsw=abc"), std::string::npos) << "the password is stored scrambled";
   EXPECT_NE(text.find("Dst=" + umlauts + "\n"), std::string::npos) << text;
 

@@ -53,7 +53,8 @@ class TFrmMain : public QMainWindow {
   // of the Qt dialogs (null restores them). Not owned.
   void SetResponder(TInteraction* responder);
   // The folders both trees show when the window is first shown, in place of
-  // the stored ones (without settings: the home folder). Call before show().
+  // the stored ones (without settings: the home folder). Call after
+  // FormCreate, which sets the stored ones, and before show().
   void SetStartFolders(const std::string& source, const std::string& destination);
 
   // Start-up, after construction and before show(): fixes the settings file

@@ -49,7 +49,6 @@ class TDestinationKeeper {
 
 void TFrmMain::FormCreate(const std::string& iniFilePath) {
   FFrmInfo->SetVersionText(QString::fromStdString(GetVersionString("ProductVersion")));
-  FFrmInfo->Img->setPixmap(QApplication::windowIcon().pixmap(32, 32));
   FIniFilePath = iniFilePath;
   LoadSettings(true);
   SetHintsVisible(FFrmInfo->ChkHints->isChecked());
