@@ -2,6 +2,16 @@
 # Installs what is missing, builds and runs every test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Two paths that differ only in letter case collapse into one on a
+# case-insensitive file system (macOS, Windows): refuse them.
+if [[ -d .git || -f .git ]]; then
+  clashes="$(git ls-files | tr A-Z a-z | sort | uniq -d)"
+  if [[ -n "$clashes" ]]; then
+    echo "File names that differ only in letter case:" >&2
+    echo "$clashes" >&2
+    exit 1
+  fi
+fi
 bash scripts/deps.sh
 bash scripts/build.sh default
 ctest --preset default -j "$(nproc)"

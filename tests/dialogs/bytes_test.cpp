@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/Bytes.h"
+#include "dialogs/frm_bytes.h"
 #include "modal_driver.h"
 #include "support/errors.h"
 

@@ -13,7 +13,7 @@
 #include <functional>
 #include <set>
 
-#include "dialogs/DelFiles.h"
+#include "dialogs/frm_delete_files.h"
 #include "modal_driver.h"
 #include "support/qt/qt_interaction.h"
 

@@ -22,8 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/Bytes.h"
-#include "dialogs/Info.h"
+#include "dialogs/frm_bytes.h"
+#include "dialogs/frm_info.h"
 #include "dialogs/update/update_dlg.h"
 #include "engine/part_size.h"
 #include "fakes/scripted_interaction.h"

@@ -10,7 +10,7 @@
 
 #include "app/gui/led_gauge.h"
 #include "app/gui/shell_view.h"
-#include "dialogs/Info.h"
+#include "dialogs/frm_info.h"
 #include "window_fixture.h"
 
 namespace kardomel::testing {

@@ -14,9 +14,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/gui/Main.h"
+#include "app/gui/frm_main.h"
 #include "app/gui/shell_view.h"
-#include "dialogs/Info.h"
+#include "dialogs/frm_info.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 
 #include "app/gui/application.h"
 #include "app/gui/shell_view.h"
-#include "dialogs/Info.h"
+#include "dialogs/frm_info.h"
 #include "engine/part_size.h"
 #include "support/errors.h"
 #include "support/qt/task_dialog.h"

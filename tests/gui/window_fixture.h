@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/gui/Main.h"
+#include "app/gui/frm_main.h"
 #include "fakes/fault_env.h"
 #include "fakes/scripted_interaction.h"
 #include "fakes/temp_folder.h"

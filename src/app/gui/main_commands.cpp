@@ -8,10 +8,10 @@
 #include <QLocale>
 #include <QRadioButton>
 
-#include "app/gui/Main.h"
+#include "app/gui/frm_main.h"
 #include "app/gui/led_gauge.h"
 #include "app/gui/shell_view.h"
-#include "dialogs/Info.h"
+#include "dialogs/frm_info.h"
 #include "support/qt/url_label.h"
 #include "engine/join.h"
 #include "engine/split.h"

@@ -12,9 +12,9 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "app/gui/Main.h"
+#include "app/gui/frm_main.h"
 #include "app/gui/action_icons.h"
-#include "dialogs/Info.h"
+#include "dialogs/frm_info.h"
 #include "support/globals.h"
 #include "support/qt/qt_text.h"
 

@@ -13,7 +13,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/gui/Main.h"
+#include "app/gui/frm_main.h"
 #include "app/gui/action_icons.h"
 #include "app/gui/led_gauge.h"
 #include "app/gui/shell_view.h"

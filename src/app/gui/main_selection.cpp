@@ -11,7 +11,7 @@
 #include <QRadioButton>
 #include <QToolButton>
 
-#include "app/gui/Main.h"
+#include "app/gui/frm_main.h"
 #include "app/gui/shell_view.h"
 #include "engine/media.h"
 #include "engine/selection.h"

@@ -10,10 +10,10 @@
 #include <QScreen>
 #include <QSplitter>
 
-#include "app/gui/Main.h"
+#include "app/gui/frm_main.h"
 #include "app/gui/shell_view.h"
 #include "app/startup/settings.h"
-#include "dialogs/Info.h"
+#include "dialogs/frm_info.h"
 #include "support/globals.h"
 #include "support/ini/window_placement.h"
 #include "support/qt/qt_text.h"

@@ -3,8 +3,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-#include "app/gui/Main.h"
-#include "dialogs/Bytes.h"
+#include "app/gui/frm_main.h"
+#include "dialogs/frm_bytes.h"
 #include "engine/part_size.h"
 #include "support/globals.h"
 #include "support/qt/qt_text.h"

@@ -8,11 +8,11 @@
 #include <QLabel>
 #include <QRadioButton>
 
-#include "app/gui/Main.h"
+#include "app/gui/frm_main.h"
 #include "app/gui/shell_view.h"
 #include "app/startup/settings.h"
 #include "app/startup/start_argument.h"
-#include "dialogs/Info.h"
+#include "dialogs/frm_info.h"
 #include "dialogs/update/version_number.h"
 #include "support/qt/qt_text.h"
 

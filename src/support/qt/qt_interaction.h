@@ -16,7 +16,7 @@ namespace kardomel {
 
 // Shows the delete-files question for Folder over Parent; true for "&Ja".
 // The dialog lives in the dialogs layer above this one, which passes it in:
-// dialogs/DelFiles.h provides ConfirmDeleteFilesDialog.
+// dialogs/frm_delete_files.h provides ConfirmDeleteFilesDialog.
 using TDeleteFilesPrompt = std::function<bool(QWidget* parent, const std::string& folder)>;
 
 class TQtInteraction : public TInteraction {

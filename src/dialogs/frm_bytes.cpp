@@ -1,4 +1,4 @@
-#include "dialogs/Bytes.h"
+#include "dialogs/frm_bytes.h"
 
 #include <QBoxLayout>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "app/gui/Main.h"
+#include "app/gui/frm_main.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,8 +18,8 @@
 #include "app/gui/led_gauge.h"
 #include "app/gui/shell_view.h"
 #include "app/gui/window_interaction.h"
-#include "dialogs/DelFiles.h"
-#include "dialogs/Info.h"
+#include "dialogs/frm_delete_files.h"
+#include "dialogs/frm_info.h"
 #include "dialogs/update/version_number.h"
 #include "engine/command.h"
 #include "support/qt/form_look.h"

@@ -1,4 +1,4 @@
-#include "dialogs/DelFiles.h"
+#include "dialogs/frm_delete_files.h"
 
 #include <QBoxLayout>
 #include <QGuiApplication>

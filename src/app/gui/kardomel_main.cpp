@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/gui/Main.h"
+#include "app/gui/frm_main.h"
 #include "app/gui/action_icons.h"
 #include "app/gui/application.h"
 #include "app/startup/settings_path.h"

@@ -1,4 +1,4 @@
-#include "dialogs/Info.h"
+#include "dialogs/frm_info.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -21,7 +21,7 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "dialogs/Bytes.h"
+#include "dialogs/frm_bytes.h"
 #include "dialogs/update/update_dlg.h"
 #include "engine/part_size.h"
 #include "support/globals.h"
