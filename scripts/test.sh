@@ -13,5 +13,5 @@ if [[ -d .git || -f .git ]]; then
   fi
 fi
 bash scripts/deps.sh
-bash scripts/build.sh default
-ctest --preset default -j "$(nproc)"
+bash scripts/build.sh dev
+ctest --preset dev -j "$(nproc)"

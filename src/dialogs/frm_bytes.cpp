@@ -9,8 +9,8 @@
 
 #include "support/errors.h"
 #include "support/globals.h"
-#include "support/qt/qt_interaction.h"
-#include "support/qt/qt_text.h"
+#include "ui/qt_interaction.h"
+#include "ui/qt_text.h"
 
 namespace kardomel {
 

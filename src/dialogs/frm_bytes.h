@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "support/qt/base_form.h"
+#include "ui/base_form.h"
 
 class QComboBox;
 class QLineEdit;

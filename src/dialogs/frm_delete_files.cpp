@@ -11,8 +11,8 @@
 #include <QTreeView>
 
 #include "engine/interaction.h"
-#include "support/qt/qt_text.h"
-#include "support/qt/shell_model.h"
+#include "ui/qt_text.h"
+#include "ui/shell_model.h"
 
 namespace kardomel {
 

@@ -7,7 +7,7 @@
 #include <QString>
 #include <string>
 
-#include "support/qt/base_form.h"
+#include "ui/base_form.h"
 
 class QFileSystemModel;
 class QLabel;
@@ -52,7 +52,7 @@ class TFrmDeleteFiles : public TqelBaseForm {
 };
 
 // Shows TFrmDeleteFiles for Folder modally over Parent and frees it.
-// Returns true for "&Ja". Fits TDeleteFilesPrompt (support/qt/qt_interaction.h).
+// Returns true for "&Ja". Fits TDeleteFilesPrompt (ui/qt_interaction.h).
 bool ConfirmDeleteFilesDialog(QWidget* parent, const std::string& folder);
 
 }  // namespace kardomel

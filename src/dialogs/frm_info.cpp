@@ -26,10 +26,10 @@
 #include "engine/part_size.h"
 #include "support/globals.h"
 #include "support/maker.h"
-#include "support/qt/qt_interaction.h"
-#include "support/qt/qt_text.h"
-#include "support/qt/size_field.h"
-#include "support/qt/url_label.h"
+#include "ui/qt_interaction.h"
+#include "ui/qt_text.h"
+#include "ui/size_field.h"
+#include "ui/url_label.h"
 
 namespace kardomel {
 

@@ -7,7 +7,7 @@
 #include <QString>
 #include <memory>
 
-#include "support/qt/base_form.h"
+#include "ui/base_form.h"
 
 class QCheckBox;
 class QComboBox;

@@ -10,11 +10,12 @@
 
 #include "engine/env.h"
 #include "engine/interaction.h"
+#include "kardomel/version.h"
 
 namespace kardomel {
 
 // The program version as the rejoin script names it.
-inline constexpr const char* kScriptVersion = "9.00";
+inline constexpr const char* kScriptVersion = kProgramVersion;
 
 // Path of part K of the set named from BasePath: its extension replaced by
 // "." + FormatPartNumber(K).

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "modal_driver.h"
-#include "support/qt/base_form.h"
-#include "support/qt/form_look.h"
+#include "ui/base_form.h"
+#include "ui/form_look.h"
 
 namespace kardomel {
 namespace {

@@ -15,7 +15,7 @@
 
 #include "dialogs/frm_delete_files.h"
 #include "modal_driver.h"
-#include "support/qt/qt_interaction.h"
+#include "ui/qt_interaction.h"
 
 namespace kardomel {
 namespace {

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "modal_driver.h"
-#include "support/qt/qt_interaction.h"
+#include "ui/qt_interaction.h"
 
 namespace kardomel {
 namespace {

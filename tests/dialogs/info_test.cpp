@@ -29,7 +29,7 @@
 #include "fakes/scripted_interaction.h"
 #include "modal_driver.h"
 #include "support/maker.h"
-#include "support/qt/url_label.h"
+#include "ui/url_label.h"
 
 namespace kardomel {
 namespace {

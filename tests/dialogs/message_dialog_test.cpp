@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "modal_driver.h"
-#include "support/qt/qt_interaction.h"
+#include "ui/qt_interaction.h"
 
 namespace kardomel {
 namespace {

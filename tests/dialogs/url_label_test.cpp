@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "support/qt/url_label.h"
+#include "ui/url_label.h"
 
 namespace kardomel {
 namespace {

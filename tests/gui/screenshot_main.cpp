@@ -17,6 +17,7 @@
 #include "app/gui/frm_main.h"
 #include "app/gui/shell_view.h"
 #include "dialogs/frm_info.h"
+#include "kardomel/version.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ bool WaitFor(TDone done, int millis) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kardomel"));
-  QApplication::setApplicationVersion(QStringLiteral("9.00"));
+  QApplication::setApplicationVersion(QString::fromLatin1(kardomel::kProgramVersion));
   if (argc == 4 && std::strcmp(argv[1], "--options") == 0) {
     kardomel::TFrmMain window;
     window.FormCreate({});

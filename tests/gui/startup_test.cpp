@@ -20,7 +20,7 @@
 #include "dialogs/frm_info.h"
 #include "engine/part_size.h"
 #include "support/errors.h"
-#include "support/qt/task_dialog.h"
+#include "ui/task_dialog.h"
 #include "window_fixture.h"
 
 namespace kardomel::testing {

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <exception>
 
-#include "support/qt/qt_interaction.h"
+#include "ui/qt_interaction.h"
 
 namespace kardomel {
 

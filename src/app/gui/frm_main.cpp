@@ -22,9 +22,9 @@
 #include "dialogs/frm_info.h"
 #include "dialogs/update/version_number.h"
 #include "engine/command.h"
-#include "support/qt/form_look.h"
-#include "support/qt/qt_interaction.h"
-#include "support/qt/qt_text.h"
+#include "ui/form_look.h"
+#include "ui/qt_interaction.h"
+#include "ui/qt_text.h"
 
 namespace kardomel {
 

@@ -12,11 +12,11 @@
 #include "app/gui/led_gauge.h"
 #include "app/gui/shell_view.h"
 #include "dialogs/frm_info.h"
-#include "support/qt/url_label.h"
+#include "ui/url_label.h"
 #include "engine/join.h"
 #include "engine/split.h"
 #include "support/globals.h"
-#include "support/qt/qt_text.h"
+#include "ui/qt_text.h"
 
 namespace kardomel {
 

@@ -16,7 +16,7 @@
 #include "app/gui/action_icons.h"
 #include "dialogs/frm_info.h"
 #include "support/globals.h"
-#include "support/qt/qt_text.h"
+#include "ui/qt_text.h"
 
 namespace kardomel {
 

@@ -17,7 +17,7 @@
 #include "engine/selection.h"
 #include "engine/split_set.h"
 #include "support/globals.h"
-#include "support/qt/qt_text.h"
+#include "ui/qt_text.h"
 
 namespace kardomel {
 

@@ -7,8 +7,8 @@
 #include "dialogs/frm_bytes.h"
 #include "engine/part_size.h"
 #include "support/globals.h"
-#include "support/qt/qt_text.h"
-#include "support/qt/size_field.h"
+#include "ui/qt_text.h"
+#include "ui/size_field.h"
 
 namespace kardomel {
 

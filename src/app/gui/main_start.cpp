@@ -14,7 +14,7 @@
 #include "app/startup/start_argument.h"
 #include "dialogs/frm_info.h"
 #include "dialogs/update/version_number.h"
-#include "support/qt/qt_text.h"
+#include "ui/qt_text.h"
 
 namespace kardomel {
 

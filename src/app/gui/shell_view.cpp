@@ -6,8 +6,8 @@
 #include <QHeaderView>
 #include <QPainter>
 
-#include "support/qt/qt_text.h"
-#include "support/qt/shell_model.h"
+#include "ui/qt_text.h"
+#include "ui/shell_model.h"
 
 namespace kardomel {
 

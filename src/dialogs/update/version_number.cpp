@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cctype>
 
-#include "engine/split_set.h"
+#include "kardomel/version.h"
 
 namespace kardomel {
 namespace {
@@ -43,7 +43,7 @@ std::optional<double> ParseVersionNumber(const std::string& text) {
 std::string VersionBeforeBlank(const std::string& text) { return text.substr(0, text.find(' ')); }
 
 std::string GetVersionString(const std::string& name) {
-  if (name == "ProductVersion" || name == "FileVersion") return kScriptVersion;
+  if (name == "ProductVersion" || name == "FileVersion") return kProgramVersion;
   return "Undefiniert";
 }
 

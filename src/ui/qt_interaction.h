@@ -10,7 +10,7 @@
 #include <string>
 
 #include "engine/interaction.h"
-#include "support/qt/folder_browser.h"
+#include "ui/folder_browser.h"
 
 namespace kardomel {
 

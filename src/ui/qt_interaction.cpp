@@ -1,10 +1,10 @@
-#include "support/qt/qt_interaction.h"
+#include "ui/qt_interaction.h"
 
 #include <QApplication>
 #include <QPushButton>
 
-#include "support/qt/qt_text.h"
-#include "support/qt/task_dialog.h"
+#include "ui/qt_text.h"
+#include "ui/task_dialog.h"
 
 namespace kardomel {
 

@@ -1,4 +1,4 @@
-#include "support/qt/task_dialog.h"
+#include "ui/task_dialog.h"
 
 #include <QBoxLayout>
 #include <QCommandLinkButton>

@@ -1,4 +1,4 @@
-#include "support/qt/shell_model.h"
+#include "ui/shell_model.h"
 
 namespace kardomel {
 

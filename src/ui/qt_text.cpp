@@ -1,4 +1,4 @@
-#include "support/qt/qt_text.h"
+#include "ui/qt_text.h"
 
 namespace kardomel {
 

@@ -1,4 +1,4 @@
-#include "support/qt/url_label.h"
+#include "ui/url_label.h"
 
 #include <QEnterEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "support/qt/form_look.h"
+#include "ui/form_look.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>

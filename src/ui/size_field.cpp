@@ -1,4 +1,4 @@
-#include "support/qt/size_field.h"
+#include "ui/size_field.h"
 
 #include <QComboBox>
 #include <QLocale>

@@ -1,9 +1,9 @@
-#include "support/qt/base_form.h"
+#include "ui/base_form.h"
 
 #include <QKeyEvent>
 #include <QPainter>
 
-#include "support/qt/form_look.h"
+#include "ui/form_look.h"
 
 namespace kardomel {
 

@@ -1,4 +1,4 @@
-#include "support/qt/folder_browser.h"
+#include "ui/folder_browser.h"
 
 #include <QDir>
 #include <QFileDialog>
