@@ -3,7 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-bash scripts/build.sh default
+bash scripts/build.sh dev
 if [[ -x build/bin/kardomel ]]; then
   exec build/bin/kardomel "$@"
 fi

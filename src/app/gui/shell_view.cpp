@@ -94,12 +94,12 @@ std::optional<TShListData> TShellList::SelectedItem() const {
   }
   item = item.siblingAtColumn(0);
   const QFileInfo info = model_->fileInfo(item);
-  TShListData data;
-  data.FileName = ToStdString(info.fileName());
-  data.PathName = ToStdString(info.absoluteFilePath());
-  data.IsFolder = info.isDir();
-  data.IsLnkShortcut = IsShortcutName(info.fileName());
-  return data;
+  TShListData entry;
+  entry.FileName = ToStdString(info.fileName());
+  entry.PathName = ToStdString(info.absoluteFilePath());
+  entry.IsFolder = info.isDir();
+  entry.IsLnkShortcut = IsShortcutName(info.fileName());
+  return entry;
 }
 
 int TShellList::SelCount() const {
