@@ -192,7 +192,9 @@ TEST_F(CliTest, ErrorsExitOneUnderFehlermeldung) {
   env.ReadErrorAt(source, 2);
   TCliRun run = Run({"split", "--dest", dest.Path(), source});
   EXPECT_EQ(run.Code, kExitError);
-  EXPECT_TRUE(Has(run.Err, "Fehlermeldung!\nSystemfehler.")) << run.Err;
+  EXPECT_TRUE(Has(run.Err, "Fehlermeldung!\nDatei kann nicht gelesen werden: " + source +
+                               " (Eingabe-/Ausgabefehler)"))
+      << run.Err;
   EXPECT_FALSE(Has(run.Out, "Datei wurde geteilt."));
 }
 

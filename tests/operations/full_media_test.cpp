@@ -70,7 +70,8 @@ TEST_F(FullMediaTest, SplitUntilTheFilesRunOut) {
     RunSplit(SplitInputFor(source, 100000, Medium()), *TEnv::Default(), ui);
     ADD_FAILURE() << "the third file was created";
   } catch (const EKardomel& error) {
-    EXPECT_STREQ(error.what(), "W32 Creation of TFileStream64 failed.");
+    EXPECT_EQ(std::string(error.what()), "Datei kann nicht erstellt werden: " + Medium() +
+                                             "data.002 (Kein Speicherplatz mehr auf dem Gerät)");
   }
   EXPECT_EQ(ui.Find("Datei wurde geteilt."), nullptr);
   EXPECT_EQ(ListNames(Medium()), (std::vector<std::string>{"data.001", "data.KDM"}));
@@ -103,6 +104,8 @@ TEST_F(FullMediaTest, JoinOntoTheMedium) {
   EXPECT_EQ(local.Find("Teildateien zusammengesetzt."), nullptr);
   EXPECT_EQ(JoinedParts(set / "large.x", 2), large);
   EXPECT_TRUE(FileExists(set / "large.KDM"));
+  // Neither a partial large.bin nor its temporary file is left on the medium.
+  EXPECT_EQ(ListNames(Medium()), std::vector<std::string>{"small.bin"});
 }
 
 }  // namespace
