@@ -147,6 +147,31 @@ TEST_F(ReadDescriptorTest, TheCountKeepsItsLow32Bits) {
   }
 }
 
+TEST(IsPlainExtension, RefusesWhatCouldLeadOutOfTheFolderOrOntoAnotherName) {
+  static const struct {
+    std::string ext;
+    bool plain;
+  } cases[] = {
+      {"avi", true},        {"", true},           {"tar.gz", true},   {".txt", true},
+      {"äöü", true},        {"日本", true},       {"x y", true},
+      {std::string("bat\0", 4), false},          {"x/../../escape", false},
+      {"/", false},         {".", false},         {"..", false},      {"a\tb", false},
+      {"a\nb", false},      {"a\x7F", false},     {"a\xC2\x85", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsPlainExtension(c.ext), c.plain) << c.ext;
+}
+
+TEST(IsStorableExtension, RefusesWhatTheDescriptorWouldChange) {
+  static const struct {
+    const char* ext;
+    bool storable;
+  } cases[] = {
+      {"avi", true}, {"", true}, {"äöü", true}, {"€", true},
+      {"日本", false}, {"a\tb", false}, {"a\rb", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsStorableExtension(c.ext), c.storable) << c.ext;
+}
+
 TEST(CopyLine, QuotesEachPartAndTheTarget) {
   static const struct {
     std::vector<std::string> parts;
