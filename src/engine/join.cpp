@@ -1,9 +1,11 @@
 #include "engine/join.h"
 
+#include <cerrno>
 #include <memory>
 
 #include "engine/media.h"
 #include "engine/split_set.h"
+#include "support/errors.h"
 #include "support/globals.h"
 
 namespace kardomel {
@@ -231,7 +233,10 @@ TJoinResult TJoinRun::Run() {
       WarnMember(candidate);
       return false;
     }
-    return MayWriteTo(candidate, replace);
+    bool replaceThere = false;
+    if (!MayWriteTo(candidate, replaceThere)) return false;
+    replace = replaceThere;
+    return true;
   };
   // The existing file stays until the new one is complete, so the space it
   // takes does not count as free.
@@ -270,7 +275,15 @@ TJoinResult TJoinRun::Run() {
       throw EKardomel("Die Datei " + tempPath + " ist verschwunden, während sie geschrieben wurde.");
     // The stream stays open until the rename, so that no other join takes
     // the temporary file for one left behind.
-    env_.RenameEntry(tempPath, dest, replace);
+    try {
+      env_.RenameEntry(tempPath, dest, replace);
+    } catch (const EFileError& error) {
+      if (error.Code() != EEXIST) throw;
+      // Another run finished first; the user never agreed to replace its file.
+      throw EKardomel("Die Datei " + dest +
+                      " ist entstanden, während sie zusammengesetzt wurde, und wurde nicht "
+                      "überschrieben.\rDie Teildateien wurden nicht gelöscht.");
+    }
     out.reset();
 
     summary = dest + " wurde zusammengesetzt.";
