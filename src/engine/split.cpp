@@ -27,7 +27,8 @@ bool HasLineBreak(const std::string& text) {
 // A pipe, device or socket would block the split or never end; only a
 // regular file (or a link to one) has a size to cut.
 bool IsOtherThanAFile(TEnv& env, const std::string& path) {
-  return env.EntryExists(path) && !env.IsRegularFile(path);
+  // A link that leads nowhere is a missing file, which opening reports.
+  return env.EntrySize(path) >= 0 && !env.IsRegularFile(path);
 }
 
 // The splitting of one source, with the values that change while it runs.
