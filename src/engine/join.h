@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/command.h"
 #include "engine/env.h"
@@ -16,7 +17,10 @@ namespace kardomel {
 struct TJoinInput {
   std::string SourceFolder;  // the folder in which every part is looked for
   std::string SelectedName;  // name of the selected part or descriptor file
-  std::string Extension;     // extension of the rebuilt file, without the dot
+  // Extension of the rebuilt file, without the dot. Empty means "not known"
+  // unless a descriptor file gave it (DescriptorSize is set): then the file
+  // had no extension and is rebuilt under the bare name.
+  std::string Extension;
   int64_t PartCount = 0;     // number of parts to copy
   int64_t TotalSize = 0;     // bytes the parts hold, for the free-space check
   std::optional<int64_t> DescriptorSize;  // the size a descriptor file gave
@@ -29,12 +33,18 @@ struct TJoinResult {
   TOutcome Outcome = TOutcome::Done;
   TField Focus = TField::None;
   std::string DestPath;  // the rebuilt file (its folder may have been chosen anew)
+  // Members of the set that were to be deleted but are still there.
+  std::vector<std::string> NotDeleted;
 };
 
-// Runs the join, asking and reporting through Ui. Failures (a file that
-// cannot be opened, a part copied short, a rebuilt file of the wrong size)
-// are exceptions, raised after the busy state has been left; the parts are
-// deleted only after the rebuilt file is complete.
+// Runs the join, asking and reporting through Ui. The file is built under a
+// temporary name beside the destination and takes the destination's name
+// only when complete and of the expected size, so that an existing file
+// stays untouched and no partial file ever carries the final name. Failures
+// (a file that cannot be opened, a part copied short, a rebuilt file of the
+// wrong size) are exceptions, raised after the busy state has been left and
+// the temporary file removed. The parts are deleted only when the file now
+// at the destination is the one this join wrote.
 TJoinResult RunJoin(const TJoinInput& input, TEnv& env, TInteraction& ui);
 
 }  // namespace kardomel

@@ -24,6 +24,13 @@ bool HasLineBreak(const std::string& text) {
   return text.find_first_of("\r\n") != std::string::npos;
 }
 
+// A pipe, device or socket would block the split or never end; only a
+// regular file (or a link to one) has a size to cut.
+bool IsOtherThanAFile(TEnv& env, const std::string& path) {
+  // A link that leads nowhere is a missing file, which opening reports.
+  return env.EntrySize(path) >= 0 && !env.IsRegularFile(path);
+}
+
 // The splitting of one source, with the values that change while it runs.
 class TSplitRun {
  public:
@@ -105,10 +112,15 @@ void TSplitRun::WriteScript() {
                           TMsgKind::Warning, mbOK);
     return;
   }
-  WriteRejoinScript(basePath_, in_.WebAddress, CopyLine(partNames_, target));
+  WriteRejoinScript(env_, basePath_, in_.WebAddress, CopyLine(partNames_, target));
 }
 
 TSplitResult TSplitRun::Run() {
+  if (IsOtherThanAFile(env_, in_.SourcePath))
+    return Refuse(ui_, TField::None, "Keine gewöhnliche Datei.",
+                  in_.SourcePath +
+                      " ist keine gewöhnliche Datei, sondern etwa eine Pipe, ein Gerät oder "
+                      "ein Socket, und kann nicht geteilt werden.");
   const int64_t partSize = in_.PartSize;
   if (partSize <= 0 || in_.PartCount < 2)
     return Refuse(ui_, TField::Size, "Eingabe erwartet.",
@@ -123,6 +135,14 @@ TSplitResult TSplitRun::Run() {
                   "Die Dateiendung der Datei " + sourceName +
                       " enthält einen Zeilenumbruch und kann nicht in der KDM-Datei "
                       "gespeichert werden.");
+  // Stored with a stand-in character, the extension would come back as
+  // another name: the join would rebuild x.?? instead of x.日本.
+  if (in_.WriteDescriptor && !IsStorableExtension(sourceExt.empty() ? "" : sourceExt.substr(1)))
+    return Refuse(ui_, TField::None, "Ungültige Dateiendung.",
+                  "Die Dateiendung der Datei " + sourceName +
+                      " enthält Zeichen, die in der KDM-Datei nicht gespeichert werden "
+                      "können.\rBitte benennen Sie die Datei um oder teilen Sie sie ohne "
+                      "KDM-Datei.");
   basePath_ = in_.SameDir ? in_.SourcePath : AddBackslash(in_.DestFolder) + sourceName;
 
   TBusyScope busy(ui_);
@@ -160,7 +180,7 @@ TSplitResult TSplitRun::Run() {
       return result;
     }
     if (k == 0 && in_.WriteDescriptor) {
-      WriteDescriptor(basePath_, sourceExt, count_, remaining);
+      WriteDescriptor(env_, basePath_, sourceExt, count_, remaining);
       written_.Add(env_, ChangeFileExt(basePath_, ".KDM"));
     }
     ++k;

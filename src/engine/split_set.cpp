@@ -22,25 +22,55 @@ std::string FindMember(TEnv& env, const std::string& path, const std::string& ex
   return exact;
 }
 
-void WriteDescriptor(const std::string& basePath, const std::string& sourceExt, int32_t count,
-                     int64_t size) {
+void WriteDescriptor(TEnv& env, const std::string& basePath, const std::string& sourceExt,
+                     int32_t count, int64_t size) {
   std::string ext = sourceExt;
   if (!ext.empty() && ext[0] == '.') ext.erase(0, 1);
   std::string text = Utf8ToAnsi(ext) + "\r\n" + std::to_string(count) + "\r\n" +
                      std::to_string(size) + "\r\n";
-  WriteTextFile(ChangeFileExt(basePath, ".KDM"), text);
+  WriteStringToFile(env, ChangeFileExt(basePath, ".KDM"), text);
+}
+
+namespace {
+
+bool IsControlCharacter(char32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+
+}  // namespace
+
+bool IsStorableExtension(const std::string& ext) {
+  for (char32_t c : DecodeUtf8(ext)) {
+    if (IsControlCharacter(c)) return false;
+  }
+  return Utf8ToAnsiExact(ext).has_value();
+}
+
+bool IsPlainExtension(const std::string& ext) {
+  if (ext == "." || ext == "..") return false;
+  // Checked byte by byte as well: the file system ends a name at a NUL
+  // byte, whatever a decoder makes of the bytes around it.
+  for (char c : ext) {
+    if (c == '/' || c == '\0') return false;
+  }
+  for (char32_t c : DecodeUtf8(ext)) {
+    if (IsControlCharacter(c)) return false;
+  }
+  return true;
 }
 
 std::optional<TDescriptor> ReadDescriptor(TEnv& env, TInteraction& ui,
                                           const std::string& memberPath) {
-  std::vector<std::string> lines;
-  if (!ReadTextLines(FindMember(env, memberPath, ".KDM"), lines)) {
+  // The file holds three short lines; a large file given by mistake must
+  // not be loaded whole.
+  constexpr size_t kMaxDescriptor = 64 * 1024;
+  std::string bytes;
+  if (!ReadFileToString(env, FindMember(env, memberPath, ".KDM"), kMaxDescriptor, bytes)) {
     ui.ShowMessageDialog("Dateiendung unbekannt.",
                          "Die KDM-Datei konnte nicht gelesen und deshalb die\rDateiendung für die "
                          "Zieldatei nicht ermittelt werden.\rBitte geben Sie die Endung von Hand ein.",
                          TMsgKind::Information, mbOK);
     return std::nullopt;
   }
+  std::vector<std::string> lines = SplitTextLines(bytes);
   lines.resize(3);  // missing lines read as empty, which is no number
   TDescriptor descriptor;
   descriptor.Extension = AnsiToUtf8(lines[0]);
@@ -78,7 +108,7 @@ bool IsScriptSafeName(const std::string& name) {
   return Utf8ToAnsiExact(name).has_value();
 }
 
-void WriteRejoinScript(const std::string& basePath, const std::string& webAddress,
+void WriteRejoinScript(TEnv& env, const std::string& basePath, const std::string& webAddress,
                        const std::string& copyLine) {
   const std::string lines[] = {
       "echo off",
@@ -97,8 +127,8 @@ void WriteRejoinScript(const std::string& basePath, const std::string& webAddres
   std::string text;
   for (const std::string& line : lines) text += Utf8ToAnsi(line) + "\r\n";
   std::string path = ChangeFileExt(basePath, ".bat");
-  WriteTextFile(path, text);
-  WriteTextFile(path, Utf8ToAnsi(copyLine) + "\r\n", /*append=*/true);
+  WriteStringToFile(env, path, text);
+  AppendStringToFile(env, path, Utf8ToAnsi(copyLine) + "\r\n");
 }
 
 }  // namespace kardomel

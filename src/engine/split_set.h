@@ -26,10 +26,21 @@ std::string PartPath(const std::string& basePath, int32_t k);
 // only in letter case, else the exact name. Sets written elsewhere use any case.
 std::string FindMember(TEnv& env, const std::string& path, const std::string& ext);
 
-// Writes the descriptor file at BasePath with extension ".KDM": the source
-// extension without its dot, Count and Size. Raises EInOutError.
-void WriteDescriptor(const std::string& basePath, const std::string& sourceExt, int32_t count,
-                     int64_t size);
+// Writes the descriptor file at BasePath with extension ".KDM" through Env,
+// as a fresh file: the source extension without its dot, Count and Size.
+// An extension that Windows-1252 cannot hold must be refused before (see
+// IsStorableExtension). Raises EFileError.
+void WriteDescriptor(TEnv& env, const std::string& basePath, const std::string& sourceExt,
+                     int32_t count, int64_t size);
+
+// True when Ext (without its dot) can stand in line 1 of the descriptor file
+// and be read back unchanged: no control character, all of it in Windows-1252.
+bool IsStorableExtension(const std::string& ext);
+
+// True when Ext (without its dot, as a descriptor file or the user gives it)
+// can only ever extend a file name: no '/', no NUL or other control
+// character, not "." or "..". An empty extension is a file without one.
+bool IsPlainExtension(const std::string& ext);
 
 struct TDescriptor {
   std::string Extension;  // UTF-8, as line 1 holds it
@@ -51,10 +62,10 @@ std::string CopyLine(const std::vector<std::string>& partNames, const std::strin
 // double quote, no control character, and representable in Windows-1252.
 bool IsScriptSafeName(const std::string& name);
 
-// Writes the rejoin script at BasePath with extension ".bat": the twelve
-// fixed lines (line 9 with WebAddress), then CopyLine appended. Raises
-// EInOutError.
-void WriteRejoinScript(const std::string& basePath, const std::string& webAddress,
+// Writes the rejoin script at BasePath with extension ".bat" through Env, as
+// a fresh file: the twelve fixed lines (line 9 with WebAddress), then
+// CopyLine appended. Raises EFileError.
+void WriteRejoinScript(TEnv& env, const std::string& basePath, const std::string& webAddress,
                        const std::string& copyLine);
 
 }  // namespace kardomel

@@ -53,27 +53,74 @@ int64_t TStream64::TryCopyFrom(TStream64& source, int64_t count, TCopyObserver* 
   return requested - count;
 }
 
-TFileStream64::TFileStream64(const std::string& fileName, TOpenMode mode) {
-  int flags = mode == TOpenMode::Read ? O_RDONLY : (O_WRONLY | O_CREAT | O_TRUNC);
-  fFileHandle = ::open(fileName.c_str(), flags | O_CLOEXEC, 0666);
-  if (fFileHandle >= 0 && mode == TOpenMode::Read) {
-    // A folder opens for reading here but is no file to read.
-    struct stat info;
-    if (::fstat(fFileHandle, &info) != 0 || S_ISDIR(info.st_mode)) {
-      ::close(fFileHandle);
-      fFileHandle = -1;
-    }
+namespace {
+
+constexpr const char* kCannotCreate = "Datei kann nicht erstellt werden";
+constexpr const char* kCannotOpen = "Datei kann nicht geöffnet werden";
+constexpr const char* kCannotRead = "Datei kann nicht gelesen werden";
+constexpr const char* kCannotWrite = "Datei kann nicht geschrieben werden";
+
+// Opens an existing regular file without ever waiting: a pipe would block
+// the open until a writer comes, a device may wait for a medium.
+int OpenExisting(const std::string& fileName, int access) {
+  int handle = ::open(fileName.c_str(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (handle < 0) throw EFileError(kCannotOpen, fileName, errno);
+  struct stat info;
+  if (::fstat(handle, &info) != 0) {
+    int code = errno;
+    ::close(handle);
+    throw EFileError(kCannotOpen, fileName, code);
   }
-  if (fFileHandle < 0) throw EStream64Fault("W32 Creation of TFileStream64 failed.");
+  if (!S_ISREG(info.st_mode)) {
+    ::close(handle);
+    if (S_ISDIR(info.st_mode)) throw EFileError(kCannotOpen, fileName, EISDIR);
+    throw EFileError(kCannotOpen, fileName, EINVAL, "keine gewöhnliche Datei");
+  }
+  // Appending into a file that has other names would change those too.
+  if ((access & O_APPEND) != 0 && info.st_nlink != 1) {
+    ::close(handle);
+    throw EFileError(kCannotOpen, fileName, EMLINK, "Datei hat weitere Namen");
+  }
+  ::fcntl(handle, F_SETFL, ::fcntl(handle, F_GETFL) & ~O_NONBLOCK);
+  return handle;
+}
+
+// Creates FileName afresh. An entry of that name is removed first, so that
+// a link or a second name of another file is replaced, not written through;
+// O_EXCL and O_NOFOLLOW make sure that nothing slipped in meanwhile.
+int CreateFresh(const std::string& fileName) {
+  struct stat info;
+  if (::lstat(fileName.c_str(), &info) == 0) {
+    if (S_ISDIR(info.st_mode)) throw EFileError(kCannotCreate, fileName, EISDIR);
+    if (::unlink(fileName.c_str()) != 0 && errno != ENOENT)
+      throw EFileError(kCannotCreate, fileName, errno);
+  }
+  int handle = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (handle < 0) throw EFileError(kCannotCreate, fileName, errno);
+  return handle;
+}
+
+}  // namespace
+
+TFileStream64::TFileStream64(const std::string& fileName, TOpenMode mode) : fFileName(fileName) {
+  switch (mode) {
+    case TOpenMode::Read: fFileHandle = OpenExisting(fileName, O_RDONLY); break;
+    case TOpenMode::Append: fFileHandle = OpenExisting(fileName, O_WRONLY | O_APPEND | O_NOFOLLOW); break;
+    case TOpenMode::Write: fFileHandle = CreateFresh(fileName); break;
+  }
 }
 
 TFileStream64::~TFileStream64() { ::close(fFileHandle); }
+
+void TFileStream64::RaiseFileError(const char* action) const {
+  throw EFileError(action, fFileName, errno);
+}
 
 uint32_t TFileStream64::Read(void* buffer, uint32_t count) {
   for (;;) {
     ssize_t got = ::read(fFileHandle, buffer, count);
     if (got >= 0) return static_cast<uint32_t>(got);
-    if (errno != EINTR) RaiseLastOSError();
+    if (errno != EINTR) RaiseFileError(kCannotRead);
   }
 }
 
@@ -81,26 +128,26 @@ uint32_t TFileStream64::Write(const void* buffer, uint32_t count) {
   for (;;) {
     ssize_t put = ::write(fFileHandle, buffer, count);
     if (put >= 0) return static_cast<uint32_t>(put);
-    if (errno != EINTR) RaiseLastOSError();
+    if (errno != EINTR) RaiseFileError(kCannotWrite);
   }
 }
 
 int64_t TFileStream64::Seek(int64_t offset, uint16_t origin) {
   int whence = origin == 0 ? SEEK_SET : origin == 2 ? SEEK_END : SEEK_CUR;
   off_t position = ::lseek(fFileHandle, offset, whence);
-  if (position < 0) RaiseLastOSError();
+  if (position < 0) RaiseFileError("Dateiposition kann nicht gesetzt werden");
   return position;
 }
 
 void TFileStream64::SetSize(int64_t newSize) {
   int64_t position = Position();
-  if (::ftruncate(fFileHandle, newSize) != 0) RaiseLastOSError();
+  if (::ftruncate(fFileHandle, newSize) != 0) RaiseFileError(kCannotWrite);
   SetPosition(position);
 }
 
 void TFileStream64::Flush() {
   TStream64::Flush();
-  if (::fsync(fFileHandle) != 0) RaiseLastOSError();
+  if (::fsync(fFileHandle) != 0) RaiseFileError(kCannotWrite);
 }
 
 namespace {
@@ -137,7 +184,11 @@ int64_t TFileStream64::CopyDirect(TStream64& source, int64_t count, TCopyObserve
       // goes on from where this stopped; any other failure is the same error
       // a write or read would have raised.
       if (IsUnsupportedCopy(errno)) return done;
-      RaiseLastOSError();
+      // The kernel does not say which side failed; a full or read-only
+      // medium can only be the destination's.
+      if (errno == ENOSPC || errno == EDQUOT || errno == EFBIG || errno == EROFS)
+        RaiseFileError(kCannotWrite);
+      file->RaiseFileError(kCannotRead);
     }
     // Nothing moved although bytes are left: let the block loop decide
     // whether the source really ended.

@@ -10,7 +10,7 @@
 namespace kardomel {
 
 // Failures the stream logic itself detects (failed system calls raise
-// ESystemError instead).
+// ESystemError, on a file EFileError, instead).
 class EStream64Fault : public EKardomel {
  public:
   explicit EStream64Fault(const std::string& message) : EKardomel(message) {}
@@ -75,17 +75,28 @@ class TStream64 {
   }
 };
 
-// How a file is opened: for reading an existing file, or for writing a file
-// that is created or emptied.
-enum class TOpenMode { Read, Write };
+// How a file is opened.
+enum class TOpenMode {
+  // An existing regular file for reading; a pipe, device or socket is
+  // refused at once instead of blocking.
+  Read,
+  // A fresh file for writing: whatever entry had the name (a file, a link,
+  // a second name of another file) is removed first, never written through.
+  Write,
+  // The end of an existing regular file, which must be neither a link nor
+  // one of several names of a file.
+  Append,
+};
 
 // A stream on an operating-system file descriptor, which it owns.
 class TFileStream64 : public TStream64 {
  public:
-  // Opens FileName. Read fails on a missing file or a folder; Write creates
-  // the file or empties an existing one. Raises EStream64Fault
-  // "W32 Creation of TFileStream64 failed." when the system refuses.
+  // Opens FileName as Mode says. Raises EFileError naming the file and the
+  // reason when the system refuses or the entry is no regular file.
   TFileStream64(const std::string& fileName, TOpenMode mode);
+  // Takes over Handle, open on the file FileName (named in errors).
+  TFileStream64(int handle, const std::string& fileName)
+      : fFileHandle(handle), fFileName(fileName) {}
   // Closes the descriptor; never raises.
   ~TFileStream64() override;
   TFileStream64(const TFileStream64&) = delete;
@@ -104,7 +115,10 @@ class TFileStream64 : public TStream64 {
                      bool& finished) override;
 
  private:
+  [[noreturn]] void RaiseFileError(const char* action) const;
+
   int fFileHandle;
+  std::string fFileName;
 };
 
 }  // namespace kardomel

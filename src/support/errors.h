@@ -21,9 +21,30 @@ class ESystemError : public EKardomel {
   explicit ESystemError(int code);
   int Code() const { return code_; }
 
+ protected:
+  ESystemError(int code, const std::string& message) : EKardomel(message), code_(code) {}
+
  private:
   int code_;
 };
+
+// A file that could not be created, opened, read, written or renamed, named
+// with the system's reason: "Datei kann nicht erstellt werden:
+// /media/stick/film.003 (Kein Speicherplatz mehr auf dem Gerät)". Action is
+// the text before the colon; Reason, when given, replaces the code's text.
+class EFileError : public ESystemError {
+ public:
+  EFileError(const std::string& action, const std::string& path, int code,
+             const std::string& reason = "");
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// What the system's error Code means, in German ("Zugriff verweigert"); the
+// system's own text for codes a user rarely meets.
+std::string SystemErrorReason(int code);
 
 // Writing a text file failed: "E/A-Fehler %d", or the run-time text for
 // common codes such as "Dateizugriff verweigert".

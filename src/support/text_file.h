@@ -1,5 +1,6 @@
-// Writing and reading the small text files that the program hands to users
-// (descriptor file, rejoin script). Failures raise EInOutError.
+// The lines of the small text files that the program hands to users
+// (descriptor file, rejoin script). Reading and writing them goes through
+// the engine's environment.
 #pragma once
 
 #include <string>
@@ -7,12 +8,8 @@
 
 namespace kardomel {
 
-// Creates or empties the file and writes Bytes; Append adds them at its end.
-// The file is closed also when a write fails. Raises EInOutError.
-void WriteTextFile(const std::string& path, const std::string& bytes, bool append = false);
-
-// Lines of a text file without their CR LF or LF ends. Returns false when the
-// file cannot be opened for reading.
-bool ReadTextLines(const std::string& path, std::vector<std::string>& lines);
+// Lines of Content without their CR LF or LF ends; a last line without an
+// end counts, an empty text has no lines.
+std::vector<std::string> SplitTextLines(const std::string& content);
 
 }  // namespace kardomel

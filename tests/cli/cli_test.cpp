@@ -101,6 +101,53 @@ TEST_F(CliTest, JoinWithoutDescriptorTakesTheTypedExtension) {
   EXPECT_EQ(ReadFile(source), PatternBytes(5000000));
 }
 
+TEST_F(CliTest, FileWithoutExtensionJoinsUnderItsOwnName) {
+  const std::string readme = tmp / "README";
+  WriteFile(readme, PatternBytes(5000, 2));
+  ASSERT_EQ(Run({"split", "--size", "2000", readme}).Code, kExitDone);
+  EXPECT_EQ(ReadFile(tmp / "README.KDM"), "\r\n3\r\n5000\r\n");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"join", tmp / "README.KDM"},
+        std::vector<std::string>{"join", "--ext", "txt", tmp / "README.001"}}) {
+    std::remove(readme.c_str());
+    TCliRun join = Run(args);
+    EXPECT_EQ(join.Code, kExitDone) << args.back() << join.Err;
+    EXPECT_EQ(ReadFile(readme), PatternBytes(5000, 2)) << args.back();
+    EXPECT_FALSE(FileExists(tmp / "README.txt"));
+  }
+}
+
+TEST_F(CliTest, ExtensionThatIsAPathIsRefusedAndNothingIsTouched) {
+  TTempFolder parts;
+  ASSERT_EQ(Run({"split", "--dest", parts.Path(), source}).Code, kExitDone);
+  WriteFile(parts / "Urlaub.KDM", "x/../../escape\r\n4\r\n5000000\r\n");
+  const auto before = ListNames(parts.Path());
+  TCliRun join = Run({"join", "--delete", parts / "Urlaub.001"});
+  EXPECT_EQ(join.Code, kExitRefused);
+  EXPECT_TRUE(Has(join.Err, "Ungültige Dateiendung.")) << join.Err;
+  EXPECT_EQ(ListNames(parts.Path()), before);
+}
+
+TEST_F(CliTest, PipeAsSourceIsRefused) {
+  ASSERT_EQ(Shell("mkfifo " + Quote(tmp / "fifo")), 0);
+  TCliRun run = Run({"split", "--count", "2", tmp / "fifo"});
+  EXPECT_EQ(run.Code, kExitRefused);
+  EXPECT_TRUE(Has(run.Err, "Keine gewöhnliche Datei.")) << run.Err;
+}
+
+TEST_F(CliTest, PartsThatCannotBeDeletedAreNamedAndTheExitCodeSaysSo) {
+  TTempFolder parts, rebuilt;
+  ASSERT_EQ(Run({"split", "--dest", parts.Path(), source}).Code, kExitDone);
+  env.FailDelete(parts / "Urlaub.002");
+  TCliRun join = Run({"join", "--dest", rebuilt.Path(), "--delete", parts / "Urlaub.001"});
+  EXPECT_EQ(join.Code, kExitError);
+  EXPECT_FALSE(Has(join.Out + join.Err, "Die Teildateien wurden gelöscht."));
+  EXPECT_TRUE(Has(join.Err, "konnten nicht gelöscht werden:\n" + parts / "Urlaub.002\n"))
+      << join.Err;
+  EXPECT_EQ(ReadFile(rebuilt / "Urlaub.avi"), ReadFile(source));
+  EXPECT_EQ(ListNames(parts.Path()), std::vector<std::string>{"Urlaub.002"});
+}
+
 TEST_F(CliTest, RefusalsAndWarningsGoToStderr) {
   TCliRun zero = Run({"split", "--size", "0", source});
   EXPECT_EQ(zero.Code, kExitRefused);
@@ -192,7 +239,9 @@ TEST_F(CliTest, ErrorsExitOneUnderFehlermeldung) {
   env.ReadErrorAt(source, 2);
   TCliRun run = Run({"split", "--dest", dest.Path(), source});
   EXPECT_EQ(run.Code, kExitError);
-  EXPECT_TRUE(Has(run.Err, "Fehlermeldung!\nSystemfehler.")) << run.Err;
+  EXPECT_TRUE(Has(run.Err, "Fehlermeldung!\nDatei kann nicht gelesen werden: " + source +
+                               " (Eingabe-/Ausgabefehler)"))
+      << run.Err;
   EXPECT_FALSE(Has(run.Out, "Datei wurde geteilt."));
 }
 

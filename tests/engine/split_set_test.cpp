@@ -48,15 +48,22 @@ TEST(WriteDescriptor, WritesThreeWindows1252LinesWithCrLf) {
   for (const auto& c : cases) {
     TTempFolder dir;
     WriteFile(dir / "Urlaub.KDM", std::string(100, 'x'));  // replaced, not overwritten in place
-    WriteDescriptor(dir / "Urlaub.avi", c.ext, c.count, c.size);
+    WriteDescriptor(*TEnv::Default(), dir / "Urlaub.avi", c.ext, c.count, c.size);
     EXPECT_EQ(ReadFile(dir / "Urlaub.KDM"), c.bytes) << c.name;
     EXPECT_EQ(ListNames(dir.Path()), std::vector<std::string>{"Urlaub.KDM"}) << c.name;
   }
 }
 
-TEST(WriteDescriptor, AnUnwritableFolderRaisesTheInOutError) {
+TEST(WriteDescriptor, AnUnwritableFolderIsNamedWithTheReason) {
   TTempFolder dir;
-  EXPECT_THROW(WriteDescriptor(dir / "missing/Urlaub.avi", ".avi", 4, 5000000), EInOutError);
+  try {
+    WriteDescriptor(*TEnv::Default(), dir / "missing/Urlaub.avi", ".avi", 4, 5000000);
+    ADD_FAILURE() << "written";
+  } catch (const EFileError& error) {
+    EXPECT_EQ(std::string(error.what()), "Datei kann nicht erstellt werden: " + dir /
+                                             "missing/Urlaub.KDM (Datei oder Verzeichnis nicht "
+                                             "gefunden)");
+  }
 }
 
 class ReadDescriptorTest : public ::testing::Test {
@@ -89,7 +96,7 @@ TEST_F(ReadDescriptorTest, AnyMemberOfTheSetFindsTheDescriptorWhateverItsCase) {
 }
 
 TEST_F(ReadDescriptorTest, ReadsWhatWriteDescriptorWrote) {
-  WriteDescriptor(dir_ / "Grüße.tar.äöü", ".äöü", 4, 6442450944);
+  WriteDescriptor(*TEnv::Default(), dir_ / "Grüße.tar.äöü", ".äöü", 4, 6442450944);
   std::optional<TDescriptor> d = Read("Grüße.tar.002");
   ASSERT_TRUE(d.has_value());
   EXPECT_EQ(d->Extension, "äöü");
@@ -140,6 +147,31 @@ TEST_F(ReadDescriptorTest, TheCountKeepsItsLow32Bits) {
   }
 }
 
+TEST(IsPlainExtension, RefusesWhatCouldLeadOutOfTheFolderOrOntoAnotherName) {
+  static const struct {
+    std::string ext;
+    bool plain;
+  } cases[] = {
+      {"avi", true},        {"", true},           {"tar.gz", true},   {".txt", true},
+      {"äöü", true},        {"日本", true},       {"x y", true},
+      {std::string("bat\0", 4), false},          {"x/../../escape", false},
+      {"/", false},         {".", false},         {"..", false},      {"a\tb", false},
+      {"a\nb", false},      {"a\x7F", false},     {"a\xC2\x85", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsPlainExtension(c.ext), c.plain) << c.ext;
+}
+
+TEST(IsStorableExtension, RefusesWhatTheDescriptorWouldChange) {
+  static const struct {
+    const char* ext;
+    bool storable;
+  } cases[] = {
+      {"avi", true}, {"", true}, {"äöü", true}, {"€", true},
+      {"日本", false}, {"a\tb", false}, {"a\rb", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsStorableExtension(c.ext), c.storable) << c.ext;
+}
+
 TEST(CopyLine, QuotesEachPartAndTheTarget) {
   static const struct {
     std::vector<std::string> parts;
@@ -178,7 +210,7 @@ TEST(WriteRejoinScript, WritesThirteenCrLfLinesEndingWithTheCopyLine) {
   TTempFolder dir;
   WriteFile(dir / "Übung.bat", std::string(2000, 'x'));
   const std::vector<std::string> parts = {"Übung.001", "Übung.002"};
-  WriteRejoinScript(dir / "Übung.avi", "https://www.example.org/kardomel",
+  WriteRejoinScript(*TEnv::Default(), dir / "Übung.avi", "https://www.example.org/kardomel",
                     CopyLine(parts, "Übung.avi"));
   EXPECT_EQ(ReadFile(dir / "Übung.bat"),
             "echo off\r\n"

@@ -1,6 +1,8 @@
 #include "engine/stream64.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdint>
@@ -8,6 +10,7 @@
 
 #include "counting_stream.h"
 #include "fakes/temp_folder.h"
+#include "support/errors.h"
 
 namespace kardomel {
 namespace {
@@ -17,27 +20,67 @@ using testing::ReadFile;
 using testing::TTempFolder;
 using testing::WriteFile;
 
-TEST(FileStream64, OpeningFailsWhereThereIsNoFileToOpen) {
+TEST(FileStream64, OpeningFailsWhereThereIsNoFileToOpenAndSaysWhy) {
   TTempFolder dir;
+  ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
   const struct {
     const char* name;
     std::string path;
     TOpenMode mode;
+    const char* message;  // after the path
   } cases[] = {
-      {"missing file for reading", dir / "missing.bin", TOpenMode::Read},
-      {"folder for reading", dir.Path(), TOpenMode::Read},
-      {"folder for writing", dir.Path(), TOpenMode::Write},
-      {"missing folder for writing", dir / "no/such.bin", TOpenMode::Write},
+      {"missing file for reading", dir / "missing.bin", TOpenMode::Read,
+       "Datei kann nicht geöffnet werden: # (Datei oder Verzeichnis nicht gefunden)"},
+      {"folder for reading", dir.Path(), TOpenMode::Read,
+       "Datei kann nicht geöffnet werden: # (Ist ein Verzeichnis)"},
+      // Opening a pipe for reading would wait for a writer forever.
+      {"pipe for reading", dir / "fifo", TOpenMode::Read,
+       "Datei kann nicht geöffnet werden: # (keine gewöhnliche Datei)"},
+      {"folder for writing", dir.Path(), TOpenMode::Write,
+       "Datei kann nicht erstellt werden: # (Ist ein Verzeichnis)"},
+      {"missing folder for writing", dir / "no/such.bin", TOpenMode::Write,
+       "Datei kann nicht erstellt werden: # (Datei oder Verzeichnis nicht gefunden)"},
+      {"missing file for appending", dir / "missing.bin", TOpenMode::Append,
+       "Datei kann nicht geöffnet werden: # (Datei oder Verzeichnis nicht gefunden)"},
   };
   for (const auto& c : cases) {
     try {
       TFileStream64 stream(c.path, c.mode);
       ADD_FAILURE() << c.name << ": opened";
-    } catch (const EStream64Fault& e) {
-      EXPECT_STREQ(e.what(), "W32 Creation of TFileStream64 failed.") << c.name;
+    } catch (const EFileError& e) {
+      std::string expected = c.message;
+      expected.replace(expected.find('#'), 1, c.path);
+      EXPECT_EQ(e.what(), expected) << c.name;
     }
   }
   EXPECT_FALSE(testing::FileExists(dir / "missing.bin")) << "reading must not create the file";
+}
+
+TEST(FileStream64, WritingReplacesLinksAndSecondNamesInsteadOfWritingThroughThem) {
+  TTempFolder dir, elsewhere;
+  WriteFile(elsewhere / "v1", "other file");
+  ASSERT_EQ(::symlink((elsewhere / "v1").c_str(), (dir / "link.bin").c_str()), 0);
+  ASSERT_EQ(::symlink((elsewhere / "dangling").c_str(), (dir / "dangling.bin").c_str()), 0);
+  ASSERT_EQ(::link((elsewhere / "v1").c_str(), (dir / "hard.bin").c_str()), 0);
+  for (const char* name : {"link.bin", "dangling.bin", "hard.bin"}) {
+    {
+      TFileStream64 writer(dir / name, TOpenMode::Write);
+      writer.WriteBuffer("new", 3);
+    }
+    EXPECT_EQ(ReadFile(dir / name), "new") << name;
+    struct stat info;
+    ASSERT_EQ(::lstat((dir / name).c_str(), &info), 0) << name;
+    EXPECT_TRUE(S_ISREG(info.st_mode)) << name;
+    EXPECT_EQ(info.st_nlink, 1u) << name;
+  }
+  EXPECT_EQ(ReadFile(elsewhere / "v1"), "other file");
+  EXPECT_FALSE(testing::FileExists(elsewhere / "dangling"));
+  // Appending refuses the same entries, as it cannot replace them.
+  ASSERT_EQ(::link((elsewhere / "v1").c_str(), (dir / "hard2.bin").c_str()), 0);
+  EXPECT_THROW(TFileStream64(dir / "hard2.bin", TOpenMode::Append), EFileError);
+  ASSERT_EQ(::symlink((elsewhere / "v1").c_str(), (dir / "link2.bin").c_str()), 0);
+  EXPECT_THROW(TFileStream64(dir / "link2.bin", TOpenMode::Append), EFileError);
+  EXPECT_EQ(ReadFile(elsewhere / "v1"), "other file");
 }
 
 TEST(FileStream64, WritingEmptiesAnExistingFileAndReadingKeepsIt) {
@@ -167,19 +210,19 @@ TEST(Stream64, ReadBufferAndWriteBufferRefuseShortTransfers) {
   }
 }
 
-TEST(FileStream64, AFailedSystemCallRaisesTheSystemError) {
+TEST(FileStream64, AFailedSystemCallRaisesTheSystemErrorNamingTheFile) {
   TTempFolder dir;
   WriteFile(dir / "a.bin", "12345");
   TFileStream64 reader(dir / "a.bin", TOpenMode::Read);
   TFileStream64 writer(dir / "b.bin", TOpenMode::Write);
   char byte = 'x';
-  const std::string prefix = "Systemfehler.  Code: " + std::to_string(EBADF) + ".\r\n";
   try {
     reader.Write(&byte, 1);
     FAIL() << "wrote into a file opened for reading";
   } catch (const ESystemError& e) {
     EXPECT_EQ(e.Code(), EBADF);
-    EXPECT_EQ(std::string(e.what()).substr(0, prefix.size()), prefix);
+    EXPECT_EQ(std::string(e.what()), "Datei kann nicht geschrieben werden: " + dir / "a.bin" +
+                                         " (" + SystemErrorReason(EBADF) + ")");
   }
   EXPECT_THROW(writer.Read(&byte, 1), ESystemError);
   EXPECT_THROW(reader.SetSize(1), ESystemError);

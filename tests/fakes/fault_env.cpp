@@ -25,18 +25,28 @@ std::string Longest(const Container& folders, const std::string& path, KeyOf key
 
 std::string MapKey(const std::pair<const std::string, int64_t>& entry) { return entry.first; }
 
+constexpr const char* kCannotWrite = "Datei kann nicht geschrieben werden";
+
 // Forwards to the real stream, stopping writes and failing reads as told.
 class TFaultStream : public TStream64 {
  public:
-  // Room returns how many bytes the next write may still put; negative = no limit.
-  TFaultStream(std::unique_ptr<TStream64> inner, std::function<int64_t()> room, int readErrorBlock)
-      : inner_(std::move(inner)), room_(std::move(room)), readErrorBlock_(readErrorBlock) {}
+  // Room returns how many bytes the next write may still put; negative = no
+  // limit. CountWrite is called before each write and may raise.
+  TFaultStream(std::unique_ptr<TStream64> inner, std::string path, std::function<int64_t()> room,
+               int readErrorBlock, std::function<void()> countWrite)
+      : inner_(std::move(inner)),
+        path_(std::move(path)),
+        room_(std::move(room)),
+        readErrorBlock_(readErrorBlock),
+        countWrite_(std::move(countWrite)) {}
 
   uint32_t Read(void* buffer, uint32_t count) override {
-    if (++reads_ == readErrorBlock_) throw ESystemError(EIO);
+    if (++reads_ == readErrorBlock_)
+      throw EFileError("Datei kann nicht gelesen werden", path_, EIO);
     return inner_->Read(buffer, count);
   }
   uint32_t Write(const void* buffer, uint32_t count) override {
+    if (countWrite_) countWrite_();
     int64_t room = room_ ? room_() : -1;
     if (room >= 0 && room < count) count = static_cast<uint32_t>(room);
     return count == 0 ? 0 : inner_->Write(buffer, count);
@@ -47,8 +57,10 @@ class TFaultStream : public TStream64 {
 
  private:
   std::unique_ptr<TStream64> inner_;
+  std::string path_;
   std::function<int64_t()> room_;
   int readErrorBlock_;
+  std::function<void()> countWrite_;
   int reads_ = 0;
 };
 
@@ -77,14 +89,22 @@ std::string TFaultEnv::CapacityFolder(const std::string& path) const {
   return Longest(capacity_, Strip(path), MapKey);
 }
 
-std::unique_ptr<TStream64> TFaultEnv::Open(const std::string& path, TOpenMode mode) {
-  if (failOpen_.count(path) != 0) throw EStream64Fault("W32 Creation of TFileStream64 failed.");
-  std::unique_ptr<TStream64> inner = Target()->Open(path, mode);
-  if (mode == TOpenMode::Write) written_.push_back(path);
+void TFaultEnv::CountOpen(const std::string& path) {
+  if (++opens_ == failNthOpen_) throw EFileError("Datei kann nicht geöffnet werden", path, EIO);
+  auto failing = failOpen_.find(path);
+  if (failing != failOpen_.end())
+    throw EFileError("Datei kann nicht geöffnet werden", path, failing->second);
+}
+
+std::unique_ptr<TStream64> TFaultEnv::Wrap(std::unique_ptr<TStream64> inner,
+                                           const std::string& path, const std::string& faultsOf,
+                                           bool writing) {
   std::function<int64_t()> room;
-  if (mode == TOpenMode::Write) {
-    const std::string limited = CapacityFolder(path);
-    auto shortWrite = shortWrite_.find(path);
+  std::function<void()> countWrite;
+  if (writing) {
+    written_.push_back(path);
+    const std::string limited = CapacityFolder(faultsOf);
+    auto shortWrite = shortWrite_.find(faultsOf);
     if (shortWrite != shortWrite_.end()) {
       const int64_t limit = shortWrite->second;
       TStream64* raw = inner.get();
@@ -99,11 +119,34 @@ std::unique_ptr<TStream64> TFaultEnv::Open(const std::string& path, TOpenMode mo
         return left < 0 ? 0 : left;
       };
     }
+    if (failNthWrite_ > 0) {
+      countWrite = [this, path] {
+        if (++writes_ == failNthWrite_) throw EFileError(kCannotWrite, path, ENOSPC);
+      };
+    }
   }
   auto readError = readError_.find(path);
-  const int block = mode == TOpenMode::Read && readError != readError_.end() ? readError->second : 0;
-  if (!room && block == 0) return inner;
-  return std::make_unique<TFaultStream>(std::move(inner), std::move(room), block);
+  const int block = !writing && readError != readError_.end() ? readError->second : 0;
+  if (!room && !countWrite && block == 0) return inner;
+  return std::make_unique<TFaultStream>(std::move(inner), path, std::move(room), block,
+                                        std::move(countWrite));
+}
+
+std::unique_ptr<TStream64> TFaultEnv::Open(const std::string& path, TOpenMode mode) {
+  CountOpen(path);
+  return Wrap(Target()->Open(path, mode), path, path, mode != TOpenMode::Read);
+}
+
+std::unique_ptr<TStream64> TFaultEnv::CreateTempFor(const std::string& target,
+                                                    std::string& tempPath) {
+  CountOpen(target);
+  std::unique_ptr<TStream64> inner = Target()->CreateTempFor(target, tempPath);
+  return Wrap(std::move(inner), tempPath, target, true);
+}
+
+bool TFaultEnv::DeleteEntry(const std::string& path) {
+  if (failDelete_.count(path) != 0) return false;
+  return Target()->DeleteEntry(path);
 }
 
 int64_t TFaultEnv::FreeSpace(const std::string& path) {

@@ -70,7 +70,8 @@ TEST_F(FullMediaTest, SplitUntilTheFilesRunOut) {
     RunSplit(SplitInputFor(source, 100000, Medium()), *TEnv::Default(), ui);
     ADD_FAILURE() << "the third file was created";
   } catch (const EKardomel& error) {
-    EXPECT_STREQ(error.what(), "W32 Creation of TFileStream64 failed.");
+    EXPECT_EQ(std::string(error.what()), "Datei kann nicht erstellt werden: " + Medium() +
+                                             "data.002 (Kein Speicherplatz mehr auf dem Gerät)");
   }
   EXPECT_EQ(ui.Find("Datei wurde geteilt."), nullptr);
   EXPECT_EQ(ListNames(Medium()), (std::vector<std::string>{"data.001", "data.KDM"}));
@@ -103,6 +104,31 @@ TEST_F(FullMediaTest, JoinOntoTheMedium) {
   EXPECT_EQ(local.Find("Teildateien zusammengesetzt."), nullptr);
   EXPECT_EQ(JoinedParts(set / "large.x", 2), large);
   EXPECT_TRUE(FileExists(set / "large.KDM"));
+  // Neither a partial large.bin nor its temporary file is left on the medium.
+  EXPECT_EQ(ListNames(Medium()), std::vector<std::string>{"small.bin"});
+}
+
+TEST_F(FullMediaTest, DeletingFromAReadOnlyMediumIsNotClaimed) {
+  Mount("size=1m,nr_inodes=64");
+  const std::string content = PatternBytes(600000);
+  WriteSet(Medium() + "small.x", content, 250000);
+  WriteFile(Medium() + "small.KDM", "bin\r\n3\r\n600000\r\n");
+  ASSERT_EQ(::mount("tmpfs", Medium().c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr), 0);
+  TTempFolder dest;
+  TJoinInput input = JoinInputFor(*TEnv::Default(), ui, Medium() + "small.KDM");
+  input.SameDir = false;
+  input.DestFolder = dest.Path();
+  input.DeleteParts = true;
+  TJoinResult result = RunJoin(input, *TEnv::Default(), ui);
+  EXPECT_EQ(result.Outcome, TOutcome::Done);
+  EXPECT_EQ(ReadFile(dest / "small.bin"), content);
+  EXPECT_EQ(result.NotDeleted.size(), 4u);
+  const TRecord* report = ui.Find("Teildateien zusammengesetzt.");
+  ASSERT_NE(report, nullptr);
+  EXPECT_EQ(report->Kind, TMsgKind::Warning);
+  EXPECT_EQ(report->Content.find("Die Teildateien wurden gelöscht."), std::string::npos);
+  EXPECT_NE(report->Content.find(Medium() + "small.003"), std::string::npos) << report->Content;
+  EXPECT_EQ(ListNames(Medium()).size(), 4u);
 }
 
 }  // namespace

@@ -97,12 +97,25 @@ TEST_F(JoinTest, DeletingAfterSuccessTakesTheSetWhateverItsCaseAndNothingElse) {
 }
 
 TEST_F(JoinTest, ExistingDestinationIsOverwrittenOrKept) {
-  // The old file takes the space the join needs: it must go before the check.
-  WriteFile(set / "report.doc", PatternBytes(20000, 3));
-  env.SetCapacity(set.Path(), 20000 + 7 * kPart);
+  // The old file stays until the new one is complete, so the new one needs
+  // its full size besides it: one byte less brings the space question, and
+  // cancelling it leaves the old file whole.
+  const std::string old = PatternBytes(20000, 3);
+  WriteFile(set / "report.doc", old);
+  const int64_t setBytes = 4 * kPart + 321 + FileSize(set / "report.KDM") +
+                           FileSize(set / "report.bat");
+  env.SetCapacity(set.Path(), 20000 + setBytes + 4 * kPart + 320);
+  ui.Answer(TCall::Overwrite, mrOverwrite);
+  ui.Answer(TCall::Message, mrCancel);
+  EXPECT_EQ(Run(Input("report.001")).Outcome, TOutcome::Cancelled);
+  EXPECT_EQ(ui.Instructions(), std::vector<std::string>{"Nachfrage."});
+  EXPECT_EQ(ReadFile(set / "report.doc"), old);
+
+  env.SetCapacity(set.Path(), 20000 + setBytes + 4 * kPart + 321);
   ui.Answer(TCall::Overwrite, mrOverwrite);
   EXPECT_EQ(Run(Input("report.001")).Outcome, TOutcome::Done);
   EXPECT_EQ(ReadFile(set / "report.doc"), content);
+  EXPECT_EQ(SetFiles().size(), 8u);  // no temporary file is left
 
   for (int answer : {int(mrKeep), int(mrCancel)}) {
     TScriptedInteraction local;
@@ -163,8 +176,9 @@ TEST_F(JoinTest, MissingPartIsWaitedFor) {
   TJoinInput input = JoinInputFor(env, local, set / "report.KDM");
   input.DeleteParts = true;
   EXPECT_EQ(RunJoin(input, env, local).Outcome, TOutcome::Cancelled);
-  EXPECT_EQ(ReadFile(set / "report.doc"), content.substr(0, 2 * kPart));
-  EXPECT_TRUE(FileExists(set / "report.001"));
+  // Nothing partial under the final name, and no temporary file either.
+  EXPECT_EQ(SetFiles(), (std::vector<std::string>{"report.001", "report.002", "report.004",
+                                                  "report.005", "report.KDM", "report.bat"}));
   EXPECT_EQ(local.Find("Teildateien zusammengesetzt."), nullptr);
 }
 
@@ -190,7 +204,7 @@ TEST_F(JoinTest, IncompleteResultEndsWithAnErrorAndKeepsTheParts) {
     EXPECT_THROW(RunJoin(input, faulty, local), EKardomel) << c.name;
     EXPECT_EQ(local.Find("Teildateien zusammengesetzt."), nullptr) << c.name;
     EXPECT_FALSE(local.Busy()) << c.name;
-    EXPECT_EQ(SetFiles().size(), 8u) << c.name;  // the set and the incomplete file
+    EXPECT_EQ(SetFiles().size(), 7u) << c.name;  // the set, and no incomplete file
     EXPECT_EQ(JoinedParts(base, 5), content) << c.name;
   }
 }

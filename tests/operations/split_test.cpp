@@ -1,6 +1,8 @@
 // The split on the real file system: names, sizes, descriptor, script,
 // report and refusals.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "operation_helpers.h"
 
@@ -203,6 +205,66 @@ TEST_F(SplitTest, LineBreakInTheExtensionIsRefused) {
   EXPECT_EQ(result.Outcome, TOutcome::Refused);
   EXPECT_EQ(ui.Instructions(), std::vector<std::string>{"Ungültige Dateiendung."});
   EXPECT_EQ(ListNames(src.Path()), std::vector<std::string>{"f.a\nb"});
+}
+
+TEST_F(SplitTest, MembersThatAreLinksOrSecondNamesAreReplacedNotWrittenThrough) {
+  const struct {
+    const char* name;
+    const char* member;
+    bool hard;           // a second name of the victim, else a symbolic link
+    const char* target;  // what the link points at, in the other folder
+  } cases[] = {
+      {"link at a part", "r.002", false, "v1"},
+      {"link at the descriptor", "r.KDM", false, "v1"},
+      {"link at the script", "r.bat", false, "v1"},
+      {"dangling link", "r.002", false, "new"},
+      {"second name at a part", "r.003", true, "v1"},
+  };
+  for (const auto& c : cases) {
+    TTempFolder folder, elsewhere;
+    WriteFile(elsewhere / "v1", "the user's other file");
+    const std::string source = folder / "r.bin";
+    WriteFile(source, PatternBytes(2500));
+    const std::string target = elsewhere / c.target;
+    const std::string member = folder / c.member;
+    ASSERT_EQ(c.hard ? ::link(target.c_str(), member.c_str())
+                     : ::symlink(target.c_str(), member.c_str()),
+              0)
+        << c.name;
+    TScriptedInteraction local;
+    EXPECT_EQ(RunSplit(SplitInputFor(source, 1000), env, local).Outcome, TOutcome::Done)
+        << c.name;
+    EXPECT_EQ(ReadFile(elsewhere / "v1"), "the user's other file") << c.name;
+    EXPECT_EQ(ListNames(elsewhere.Path()), std::vector<std::string>{"v1"}) << c.name;
+    struct stat info;
+    ASSERT_EQ(::lstat(member.c_str(), &info), 0) << c.name;
+    EXPECT_TRUE(S_ISREG(info.st_mode) && info.st_nlink == 1) << c.name;
+    EXPECT_EQ(JoinedParts(source, 3), ReadFile(source)) << c.name;
+    EXPECT_EQ(ReadFile(folder / "r.KDM"), "bin\r\n3\r\n2500\r\n") << c.name;
+  }
+}
+
+TEST_F(SplitTest, PipeAsSourceIsRefusedAtOnce) {
+  ASSERT_EQ(::mkfifo((src / "fifo").c_str(), 0600), 0);
+  TSplitInput input = SplitInputFor(src / "fifo", 1000);
+  input.PartCount = 2;
+  TSplitResult result = Run(input);
+  EXPECT_EQ(result.Outcome, TOutcome::Refused);
+  EXPECT_EQ(ui.Instructions(), std::vector<std::string>{"Keine gewöhnliche Datei."});
+  EXPECT_EQ(ui.BusyChanges(), 0);
+  EXPECT_EQ(ListNames(src.Path()), std::vector<std::string>{"fifo"});
+}
+
+TEST_F(SplitTest, ExtensionTheDescriptorCannotHoldIsRefusedUnlessThereIsNone) {
+  const std::string source = Source("x.日本", 2000);
+  EXPECT_EQ(Run(SplitInputFor(source, 1000)).Outcome, TOutcome::Refused);
+  EXPECT_EQ(ui.Instructions(), std::vector<std::string>{"Ungültige Dateiendung."});
+  EXPECT_EQ(ListNames(src.Path()), std::vector<std::string>{"x.日本"});
+
+  TSplitInput input = SplitInputFor(source, 1000);
+  input.WriteDescriptor = false;
+  EXPECT_EQ(Run(input).Outcome, TOutcome::Done);
+  EXPECT_EQ(FileSize(src / "x.002"), 1000);
 }
 
 TEST_F(SplitTest, EarlierLargerSetIsOverwrittenPartByPart) {

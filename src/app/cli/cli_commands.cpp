@@ -36,7 +36,8 @@ std::string CliUsage() {
          "  --delete       Teildateien nach dem Kitten löschen\n"
          "  --yes          eine vorhandene Zieldatei ohne Rückfrage überschreiben\n"
          "\n"
-         "Exit-Codes: 0 fertig, 1 Fehler, 2 Aufruf, 3 Eingabe abgelehnt, 4 abgebrochen\n";
+         "Exit-Codes: 0 fertig, 1 Fehler (auch: Teildateien nicht gelöscht), 2 Aufruf,\n"
+         "            3 Eingabe abgelehnt, 4 abgebrochen\n";
 }
 
 namespace {
@@ -163,7 +164,10 @@ int RunJoinCommand(const TCliArgs& args, TEnv& env, TConsoleInteraction& ui) {
   input.SameDir = !args.Dest;
   if (args.Dest) input.DestFolder = AbsolutePath(*args.Dest);
   input.DeleteParts = args.Delete;
-  return ExitCodeOf(RunJoin(input, env, ui).Outcome);
+  const TJoinResult result = RunJoin(input, env, ui);
+  // A script that asked for --delete must learn that parts are left.
+  if (result.Outcome == TOutcome::Done && !result.NotDeleted.empty()) return kExitError;
+  return ExitCodeOf(result.Outcome);
 }
 
 }  // namespace
