@@ -105,7 +105,7 @@ void TSplitRun::WriteScript() {
                           TMsgKind::Warning, mbOK);
     return;
   }
-  WriteRejoinScript(basePath_, in_.WebAddress, CopyLine(partNames_, target));
+  WriteRejoinScript(basePath_, in_.WebAddress, CopyLines(partNames_, target));
 }
 
 TSplitResult TSplitRun::Run() {

@@ -49,56 +49,9 @@ std::optional<TDescriptor> ReadDescriptor(TEnv& env, TInteraction& ui,
   return descriptor;
 }
 
-namespace {
-
-std::string DoublePercent(const std::string& name) {
-  std::string out;
-  for (char c : name) {
-    out += c;
-    if (c == '%') out += '%';
-  }
-  return out;
-}
-
-}  // namespace
-
-std::string CopyLine(const std::vector<std::string>& partNames, const std::string& target) {
-  std::string line = "copy /b ";
-  for (size_t i = 0; i < partNames.size(); ++i) {
-    line += "\"" + DoublePercent(partNames[i]) + "\"";
-    if (i + 1 < partNames.size()) line += " + ";
-  }
-  return line + " \"" + DoublePercent(target) + "\"";
-}
-
-bool IsScriptSafeName(const std::string& name) {
-  for (char32_t c : DecodeUtf8(name)) {
-    if (c == '"' || c < 0x20 || (c >= 0x7F && c <= 0x9F)) return false;
-  }
-  return Utf8ToAnsiExact(name).has_value();
-}
-
 void WriteRejoinScript(const std::string& basePath, const std::string& webAddress,
-                       const std::string& copyLine) {
-  const std::string lines[] = {
-      "echo off",
-      "cls",
-      "echo .",
-      "echo    Diese Datei wurde mit",
-      "echo          Kardomel",
-      std::string("echo    Version ") + kScriptVersion + " geteilt.",
-      "echo .",
-      "echo  Aktuelle Versionen finden Sie unter",
-      "echo  " + webAddress,
-      "echo .",
-      "echo .",
-      "pause",
-  };
-  std::string text;
-  for (const std::string& line : lines) text += Utf8ToAnsi(line) + "\r\n";
-  std::string path = ChangeFileExt(basePath, ".bat");
-  WriteTextFile(path, text);
-  WriteTextFile(path, Utf8ToAnsi(copyLine) + "\r\n", /*append=*/true);
+                       const std::string& copyLines) {
+  WriteTextFile(ChangeFileExt(basePath, ".bat"), RejoinScriptText(webAddress, copyLines));
 }
 
 }  // namespace kardomel
