@@ -15,3 +15,5 @@ fi
 bash scripts/deps.sh
 bash scripts/build.sh dev
 ctest --preset dev -j "$(nproc)"
+# Each fuzz target for a short smoke run; fails when clang or libFuzzer is missing.
+bash scripts/fuzz.sh 20

@@ -112,7 +112,7 @@ void TSplitRun::WriteScript() {
                           TMsgKind::Warning, mbOK);
     return;
   }
-  WriteRejoinScript(env_, basePath_, in_.WebAddress, CopyLine(partNames_, target));
+  WriteRejoinScript(env_, basePath_, in_.WebAddress, CopyLines(partNames_, target));
 }
 
 TSplitResult TSplitRun::Run() {

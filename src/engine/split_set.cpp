@@ -1,8 +1,9 @@
 #include "engine/split_set.h"
 
+#include "engine/descriptor_text.h"
+
 #include "support/ansi.h"
 #include "support/globals.h"
-#include "support/text_file.h"
 #include "support/utf8.h"
 
 namespace kardomel {
@@ -70,65 +71,12 @@ std::optional<TDescriptor> ReadDescriptor(TEnv& env, TInteraction& ui,
                          TMsgKind::Information, mbOK);
     return std::nullopt;
   }
-  std::vector<std::string> lines = SplitTextLines(bytes);
-  lines.resize(3);  // missing lines read as empty, which is no number
-  TDescriptor descriptor;
-  descriptor.Extension = AnsiToUtf8(lines[0]);
-  descriptor.Count = static_cast<int32_t>(static_cast<uint32_t>(StrToInt64(lines[1])));
-  descriptor.Size = StrToInt64(lines[2]);
-  return descriptor;
-}
-
-namespace {
-
-std::string DoublePercent(const std::string& name) {
-  std::string out;
-  for (char c : name) {
-    out += c;
-    if (c == '%') out += '%';
-  }
-  return out;
-}
-
-}  // namespace
-
-std::string CopyLine(const std::vector<std::string>& partNames, const std::string& target) {
-  std::string line = "copy /b ";
-  for (size_t i = 0; i < partNames.size(); ++i) {
-    line += "\"" + DoublePercent(partNames[i]) + "\"";
-    if (i + 1 < partNames.size()) line += " + ";
-  }
-  return line + " \"" + DoublePercent(target) + "\"";
-}
-
-bool IsScriptSafeName(const std::string& name) {
-  for (char32_t c : DecodeUtf8(name)) {
-    if (c == '"' || c < 0x20 || (c >= 0x7F && c <= 0x9F)) return false;
-  }
-  return Utf8ToAnsiExact(name).has_value();
+  return ParseDescriptor(bytes);
 }
 
 void WriteRejoinScript(TEnv& env, const std::string& basePath, const std::string& webAddress,
-                       const std::string& copyLine) {
-  const std::string lines[] = {
-      "echo off",
-      "cls",
-      "echo .",
-      "echo    Diese Datei wurde mit",
-      "echo          Kardomel",
-      std::string("echo    Version ") + kScriptVersion + " geteilt.",
-      "echo .",
-      "echo  Aktuelle Versionen finden Sie unter",
-      "echo  " + webAddress,
-      "echo .",
-      "echo .",
-      "pause",
-  };
-  std::string text;
-  for (const std::string& line : lines) text += Utf8ToAnsi(line) + "\r\n";
-  std::string path = ChangeFileExt(basePath, ".bat");
-  WriteStringToFile(env, path, text);
-  AppendStringToFile(env, path, Utf8ToAnsi(copyLine) + "\r\n");
+                       const std::string& copyLines) {
+  WriteStringToFile(env, ChangeFileExt(basePath, ".bat"), RejoinScriptText(webAddress, copyLines));
 }
 
 }  // namespace kardomel

@@ -1,6 +1,6 @@
 // The split set on disk: the names of its members, the descriptor file
-// (".KDM": extension, part count, size) and the rejoin script (".bat").
-// Both text files are Windows-1252 with CR LF line ends.
+// (".KDM": extension, part count, size, in Windows-1252) and the rejoin
+// script (".bat", in code page 850), both with CR LF line ends.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,7 @@
 #include "engine/env.h"
 #include "engine/interaction.h"
 #include "kardomel/version.h"
+#include "engine/rejoin_script.h"
 
 namespace kardomel {
 
@@ -54,18 +55,9 @@ struct TDescriptor {
 std::optional<TDescriptor> ReadDescriptor(TEnv& env, TInteraction& ui,
                                           const std::string& memberPath);
 
-// The copy line of the rejoin script: "copy /b" with the quoted part names
-// joined by " + " and the quoted target. Names have '%' doubled.
-std::string CopyLine(const std::vector<std::string>& partNames, const std::string& target);
-
-// True when Name can stand between double quotes in the rejoin script: no
-// double quote, no control character, and representable in Windows-1252.
-bool IsScriptSafeName(const std::string& name);
-
 // Writes the rejoin script at BasePath with extension ".bat" through Env, as
-// a fresh file: the twelve fixed lines (line 9 with WebAddress), then
-// CopyLine appended. Raises EFileError.
+// a fresh file: the text of RejoinScriptText. Raises EFileError.
 void WriteRejoinScript(TEnv& env, const std::string& basePath, const std::string& webAddress,
-                       const std::string& copyLine);
+                       const std::string& copyLines);
 
 }  // namespace kardomel

@@ -73,6 +73,18 @@ TEST(IniFile, ReadsHandEditedFiles) {
   EXPECT_EQ(text.find('\r'), std::string::npos);
 }
 
+TEST(IniFile, MixedLineEndsStayAsTheyWere) {
+  TTempFolder dir;
+  std::string path = dir.Path() + "mixed.ini";
+  WriteAll(path, "[S]\nA=1\r\nB=2\r\r\nC=3\r");
+  TqelIniFile(path).WriteString("S", "A", "9");
+  EXPECT_EQ(ReadAll(path), "[S]\nA=9\r\nB=2\r\r\nC=3\r");
+  // New lines end like the first; the last one's lone CR would join them.
+  TqelIniFile(path).WriteString("S", "D", "4");
+  EXPECT_EQ(ReadAll(path), "[S]\nA=9\r\nB=2\r\r\nC=3\nD=4\n");
+  EXPECT_EQ(TqelIniFile(path).ReadString("S", "C", ""), "3");
+}
+
 TEST(IniFile, StringsRoundTripWhole) {
   TTempFolder dir;
   std::string path = dir.Path() + "c.ini";

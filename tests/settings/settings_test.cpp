@@ -1,6 +1,14 @@
 #include "app/startup/settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <optional>
+#include <vector>
 
 #include "app/startup/settings_path.h"
 #include "support/globals.h"
@@ -183,9 +191,80 @@ TEST(Settings, HandEditedFileGivesDefaultsWhereUnreadable) {
   EXPECT_EQ(TqelIniFile(path).ReadString("Paths", "SrcDst", ""), "1");
 }
 
-TEST(Settings, FailedSaveStopsAtTheFirstWrite) {
+// Lets writes beyond Limit bytes of any file fail with EFBIG, as a full disk
+// fails them, until the end of the scope.
+class TFileSizeLimit {
+ public:
+  explicit TFileSizeLimit(rlim_t limit) {
+    getrlimit(RLIMIT_FSIZE, &old_);
+    signal_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = old_;
+    small.rlim_cur = limit;
+    setrlimit(RLIMIT_FSIZE, &small);
+  }
+  ~TFileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &old_);
+    std::signal(SIGXFSZ, signal_);
+  }
+
+ private:
+  rlimit old_;
+  void (*signal_)(int);
+};
+
+std::vector<std::string> Names(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(Settings, AFailedSaveLeavesTheOldFileWhole) {
+  const std::string old = "; my notes\r\n[Options]\r\nBatch=0\r\nCustom=kept\r\n";
+  const struct {
+    const char* name;
+    const char* file;  // relative to the folder
+    bool oldFile;
+    rlim_t limit;      // 0: none
+  } cases[] = {
+      {"the disk fills during the save", "Kardomel.INI", true, 200},
+      {"the disk is full", "Kardomel.INI", true, 1},
+      {"the folder is missing", "gone/Kardomel.INI", false, 0},
+  };
+  for (const auto& c : cases) {
+    TTempFolder dir;
+    const std::string path = dir.Path() + c.file;
+    if (c.oldFile) WriteAll(path, old);
+    const std::vector<std::string> before = Names(dir.Path());
+    try {
+      std::optional<TFileSizeLimit> limit;
+      if (c.limit) limit.emplace(c.limit);
+      SaveSettings(path, Changed());
+      ADD_FAILURE() << c.name << ": no error";
+    } catch (const EIniFileError& e) {
+      EXPECT_EQ(std::string(e.what()), "In " + path + " kann nicht geschrieben werden") << c.name;
+    }
+    EXPECT_EQ(ReadAll(path), c.oldFile ? old : "") << c.name;
+    EXPECT_EQ(Names(dir.Path()), before) << c.name << ": no file left behind";
+  }
+}
+
+TEST(Settings, ASaveReplacesTheFileButKeepsItsLinkAndPermissions) {
   TTempFolder dir;
-  EXPECT_THROW(SaveSettings(dir.Path() + "gone/Kardomel.INI", Changed()), EIniFileError);
+  const std::string real = dir.Path() + "dotfiles/Kardomel.INI";
+  std::filesystem::create_directory(dir.Path() + "dotfiles");
+  WriteAll(real, "[Options]\r\nBatch=1\r\n");
+  ASSERT_EQ(chmod(real.c_str(), 0600), 0);
+  const std::string link = dir.Path() + "Kardomel.INI";
+  std::filesystem::create_symlink(real, link);
+  SaveSettings(link, Changed());
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(TqelIniFile(real).ReadString("Paths", "Src", ""), Changed().Src);
+  struct stat info;
+  ASSERT_EQ(stat(real.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+  EXPECT_EQ(Names(dir.Path() + "dotfiles"), std::vector<std::string>{"Kardomel.INI"});
 }
 
 TEST(SettingsPath, FolderAndFallback) {

@@ -11,7 +11,9 @@ void TPadServer::Serve(int status, const QByteArray& body) {
   response_ = "HTTP/1.1 " + QByteArray::number(status) + " X\r\n" +
               "Content-Type: application/xml\r\n" +
               "Content-Length: " + QByteArray::number(body.size()) + "\r\n" +
-              "Connection: close\r\n\r\n" + body;
+              "Connection: close\r\n\r\n";
+  headerSize_ = response_.size();
+  response_ += body;
 }
 
 QString TPadServer::Url() const {
@@ -26,6 +28,10 @@ void TPadServer::Answer() {
       if (!request->contains("\r\n\r\n")) return;
       ++requests_;
       if (silent_) return;
+      if (stallAfter_ >= 0) {
+        socket->write(response_.left(headerSize_ + stallAfter_));
+        return;
+      }
       socket->write(response_);
       socket->disconnectFromHost();
     });

@@ -1,5 +1,5 @@
 // An HTTP server on loopback that answers every request with one fixed
-// response, or never answers at all.
+// response, or never answers at all, or stops halfway.
 #pragma once
 
 #include <QByteArray>
@@ -12,6 +12,9 @@ class TPadServer : public QTcpServer {
   void Serve(int status, const QByteArray& body);
   // Accepts connections but sends nothing.
   void StaySilent() { silent_ = true; }
+  // Sends the headers and the first Bytes of the body, then nothing more,
+  // keeping the connection open.
+  void StallAfter(qsizetype bytes) { stallAfter_ = bytes; }
   QString Url() const;
   int Requests() const { return requests_; }
 
@@ -19,5 +22,7 @@ class TPadServer : public QTcpServer {
   void Answer();
   QByteArray response_;
   bool silent_ = false;
+  qsizetype stallAfter_ = -1;
+  qsizetype headerSize_ = 0;
   int requests_ = 0;
 };

@@ -186,6 +186,36 @@ TEST_F(UpdateCheck, OnlyUpdatenOpensTheMakersSite) {
   QDesktopServices::unsetUrlHandler("https");
 }
 
+TEST_F(UpdateCheck, AStalledDownloadGivesUp) {
+  EXPECT_EQ(TFrmUpdate().FTransferTimeout, 30000);
+  const QByteArray body = Pad("9.01");
+  const struct {
+    const char* name;
+    qsizetype stallAfter;  // bytes of the body sent; -1: not even the headers
+  } cases[] = {
+      {"no answer", -1},
+      {"headers only", 0},
+      {"half the file", body.size() / 2},
+  };
+  for (const auto& c : cases) {
+    TPadServer server;
+    server.Serve(200, body);
+    if (c.stallAfter < 0)
+      server.StaySilent();
+    else
+      server.StallAfter(c.stallAfter);
+    TFrmUpdate form;
+    form.FTransferTimeout = 300;
+    boxes_ = 0;
+    Check(form, server.Url());
+    EXPECT_EQ(server.Requests(), 1) << c.name;
+    EXPECT_EQ(boxes_, 1) << c.name;
+    EXPECT_EQ(Control<QLabel>(form, "LblInfo")->text(), "") << c.name;
+    EXPECT_EQ(Control<QLabel>(form, "LblVerServer")->text(), "") << c.name;
+    EXPECT_FALSE(Control<QPushButton>(form, "BtnUpdate")->isEnabled()) << c.name;
+  }
+}
+
 TEST_F(UpdateCheck, ClosingCancelsAWaitingCheck) {
   TPadServer server;
   server.StaySilent();

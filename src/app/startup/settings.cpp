@@ -44,6 +44,7 @@ void LoadSettings(const std::string& path, bool full, TSettings& s) {
 
 void SaveSettings(const std::string& path, const TSettings& s) {
   TqelIniFile ini(path);
+  ini.BeginUpdate();
   ini.WriteInteger("FrmMain", "WindowState", s.WindowState);
   if (s.WindowState == 0) {
     ini.WriteInteger("FrmMain", "Left", s.Left);
@@ -74,6 +75,7 @@ void SaveSettings(const std::string& path, const TSettings& s) {
   ini.WriteString("Paths", "Src", s.Src);
   ini.WriteString("Paths", "Dst", s.Dst);
   ini.WriteBool("Paths", "SrcDst", s.SrcDst);
+  ini.UpdateFile();
 }
 
 }  // namespace kardomel

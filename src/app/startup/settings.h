@@ -53,8 +53,9 @@ struct TSettings {
 // missing or garbled file is no error.
 void LoadSettings(const std::string& path, bool full, TSettings& settings);
 
-// Writes every key in the file's order, placement first. Throws
-// EIniFileError at the first write that fails; the rest is then skipped.
+// Writes every key in the file's order, placement first, and replaces the
+// file with the result in one step. Throws EIniFileError when that fails; the
+// file then keeps its old content.
 void SaveSettings(const std::string& path, const TSettings& settings);
 
 }  // namespace kardomel

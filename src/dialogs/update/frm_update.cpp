@@ -121,6 +121,7 @@ void TFrmUpdate::BtnCheckClick() {
   QNetworkRequest request{QUrl(FPadFileURL)};
   request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                        QNetworkRequest::NoLessSafeRedirectPolicy);
+  request.setTransferTimeout(FTransferTimeout);
   FReply = FNet->get(request);
   connect(FReply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64) {
     if (received > kMaxPadBytes && FReply) FReply->abort();

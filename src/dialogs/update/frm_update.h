@@ -24,6 +24,10 @@ class TFrmUpdate : public QDialog {
 
   // The PAD file's address; set before a check.
   QString FPadFileURL;
+  // A check whose download receives nothing for this long, in milliseconds,
+  // fails: a server that accepts and then stalls would otherwise keep the
+  // dialog busy for good.
+  int FTransferTimeout = 30000;
 
   // True while a download runs.
   bool Checking() const { return FReply != nullptr; }

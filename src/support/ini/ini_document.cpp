@@ -64,8 +64,13 @@ TIniDocument TIniDocument::Parse(const std::string& text) {
     size_t lf = body.find('\n', start);
     size_t end = lf == std::string::npos ? body.size() : lf;
     std::string raw = body.substr(start, end - start);
-    if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+    std::string eol = lf == std::string::npos ? "" : "\n";
+    if (!raw.empty() && raw.back() == '\r') {
+      raw.pop_back();
+      eol.insert(0, "\r");
+    }
     doc.lines_.push_back(Classify(raw));
+    doc.lines_.back().Eol = eol;
     start = end + 1;
   }
   return doc;
@@ -74,8 +79,15 @@ TIniDocument TIniDocument::Parse(const std::string& text) {
 std::string TIniDocument::Text() const {
   std::string out = bom_;
   for (size_t i = 0; i < lines_.size(); ++i) {
+    const std::string& own = lines_[i].Eol;
+    const bool last = i + 1 == lines_.size();
     out += lines_[i].Raw;
-    if (i + 1 < lines_.size() || endsWithEol_) out += eol_;
+    // A CR without LF ends only the file's last line; followed by a new
+    // line, it would merge with it.
+    if (!own.empty() && (own.back() == '\n' || last))
+      out += own;
+    else if (!last || endsWithEol_)
+      out += eol_;
   }
   return out;
 }

@@ -19,8 +19,9 @@ class TIniDocument {
   // and ignored.
   static TIniDocument Parse(const std::string& text);
 
-  // The whole file again: unchanged lines byte for byte, in their order, with
-  // the line end the file used (LF for a new file).
+  // The whole file again: unchanged lines byte for byte with their own line
+  // ends, in their order; new lines end like the file's first line (LF for a
+  // new file).
   std::string Text() const;
 
   // The value of Key in Section, blanks around it removed and one pair of
@@ -36,6 +37,7 @@ class TIniDocument {
  private:
   struct TLine {
     std::string Raw;      // the line as in the file, without its line end
+    std::string Eol;      // its line end as in the file; empty for a new line
     std::string Section;  // section header: its name; otherwise empty
     std::string Key;      // key line: its name; otherwise empty
     bool IsSection = false;

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "support/globals.h"
+#include "support/replace_file.h"
 #include "support/utf8.h"
 
 namespace kardomel {
@@ -64,12 +65,16 @@ std::string TqelIniFile::ReadString(const std::string& section, const std::strin
 void TqelIniFile::WriteString(const std::string& section, const std::string& ident,
                               const std::string& value) {
   doc_.Write(section, ident, value);
-  std::string text = doc_.Text();
-  std::FILE* file = std::fopen(path_.c_str(), "wb");
-  if (!file) throw EIniFileError(path_);
-  bool ok = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  ok = std::fclose(file) == 0 && ok;
-  if (!ok) throw EIniFileError(path_);
+  if (!updating_) WriteFile();
+}
+
+void TqelIniFile::UpdateFile() {
+  updating_ = false;
+  WriteFile();
+}
+
+void TqelIniFile::WriteFile() const {
+  if (ReplaceFileContents(path_, doc_.Text()) != 0) throw EIniFileError(path_);
 }
 
 int32_t TqelIniFile::ReadInteger(const std::string& section, const std::string& ident,

@@ -29,8 +29,17 @@ class TqelIniFile {
   std::string ReadString(const std::string& section, const std::string& ident,
                          const std::string& def) const;
   // Stores Value whole and writes the file at once, as the profile functions
-  // do. Throws EIniFileError when the file cannot be written.
+  // do, unless an update is open. Throws EIniFileError when the file cannot
+  // be written.
   void WriteString(const std::string& section, const std::string& ident, const std::string& value);
+
+  // Opens an update: the writes that follow change the text only, and
+  // UpdateFile writes them all at once, so that a save of many keys either
+  // lands whole or leaves the file as it was.
+  void BeginUpdate() { updating_ = true; }
+  // Ends the update and writes the file. Throws EIniFileError when the file
+  // cannot be written; the file then keeps its old content.
+  void UpdateFile();
 
   // Decimal text, or hexadecimal after "0x"/"0X"; Default when missing, not a
   // number or outside 32 bits.
@@ -43,8 +52,13 @@ class TqelIniFile {
   void WriteBool(const std::string& section, const std::string& ident, bool value);
 
  private:
+  // Replaces the file with the text, never rewriting it in place: a crash
+  // or a full disk halfway would lose every setting.
+  void WriteFile() const;
+
   std::string path_;
   TIniDocument doc_;
+  bool updating_ = false;
 };
 
 // The integer a stored text stands for, by the rule of ReadInteger; Default
