@@ -5,6 +5,7 @@
 #include "support/text_file.h"
 
 namespace kardomel {
+
 TDescriptor ParseDescriptor(const std::string& bytes) {
   std::vector<std::string> lines = SplitTextLines(bytes);
   lines.resize(3);  // missing lines read as empty, which is no number
