@@ -85,6 +85,27 @@ TEST_F(MailTest, ThreePartsWithoutScriptCarryTheDescriptorLast) {
   EXPECT_EQ(result.Messages.size(), 3u);
 }
 
+TEST_F(MailTest, AnArchiveThatFitsOnePartGoesInOneMessage) {
+  // Zipping first shrank the source; the count field still asks for three.
+  InstallFakeMailer();
+  const std::string source = sources / "_Bericht.zip";
+  WriteFile(source, PatternBytes(500));
+  TSendInput input = InputFor(source, 1000);
+  input.PartCount = 3;
+
+  TSendResult result = Send(input);
+
+  const std::string folder = SendFolder();
+  EXPECT_EQ(Calls(), (std::vector<std::vector<std::string>>{
+                         Args("Kardomel Teildatei 1 von 1", {folder + "_Bericht.001",
+                                                             folder + "_Bericht.bat",
+                                                             folder + "_Bericht.KDM"}),
+                     }));
+  EXPECT_EQ(ui.Find("Datei wurde versandt.")->Content,
+            "_Bericht.zip wurde in 1 Teildateien geteilt und per E-Mail versandt.");
+  EXPECT_EQ(ReadFile(folder + "_Bericht.KDM"), "zip\r\n1\r\n500\r\n");
+}
+
 TEST_F(MailTest, WithoutMailClientTheDialogNamesTheFolder) {
   const std::string source = sources / "Bericht.pdf";
   WriteFile(source, PatternBytes(3000));
