@@ -137,6 +137,13 @@ TEST_F(ShellIntegrationTest, ADataFolderThatCannotBeWrittenFailsSilently) {
   ::chmod(paths.DataHome.c_str(), 0755);
 }
 
+TEST_F(ShellIntegrationTest, AProgramPathNoEntryCanHoldWritesNothing) {
+  for (const std::string program : {"kardomel", "/opt/a\nExec=evil/kardomel", ""}) {
+    EXPECT_FALSE(ApplyShellIntegration(true, program, launcher, paths)) << program;
+    EXPECT_FALSE(FileExists(paths.DataHome)) << program;
+  }
+}
+
 TEST_F(ShellIntegrationTest, AFailingStepKeepsTheStepsBeforeIt) {
   ::mkdir(paths.DataHome.c_str(), 0755);
   WriteFile(home / "data/Thunar", "a file where Thunar's folder belongs");

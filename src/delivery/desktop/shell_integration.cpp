@@ -55,6 +55,10 @@ bool ShellPathsFromEnvironment(TShellPaths& paths) {
 
 bool ApplyShellIntegration(bool on, const std::string& programPath, TLauncher& launcher,
                            const TShellPaths& paths) {
+  // Every entry names the program on one line of its own.
+  if (programPath.empty() || programPath[0] != '/' ||
+      programPath.find_first_of("\r\n") != std::string::npos)
+    return false;
   const std::string& data = paths.DataHome;
   const std::string& config = paths.ConfigHome;
   // The databases are rebuilt from the folders; without the tool the

@@ -32,7 +32,8 @@ bool ShellPathsFromEnvironment(TShellPaths& paths);
 // Thunar's custom actions (uca.xml) are shared with other programs and not
 // touched. The database tools run through Launcher; a missing one is passed
 // over. The first step that fails ends the run silently; the steps before
-// it stay done. Returns whether every step succeeded.
+// it stay done. Returns whether every step succeeded; a ProgramPath that
+// is not absolute or holds a line break writes nothing.
 bool ApplyShellIntegration(bool on, const std::string& programPath, TLauncher& launcher,
                            const TShellPaths& paths);
 

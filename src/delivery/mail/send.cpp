@@ -13,7 +13,8 @@ namespace kardomel {
 namespace {
 
 // Forwards everything to the window except the plain split's closing
-// dialog: in send mode "Datei wurde versandt." takes its place.
+// dialog: in send mode "Datei wurde versandt." takes its place. The split
+// has no switch for it, so the dialog is known by its instruction.
 class TSendInteraction : public TInteraction {
  public:
   explicit TSendInteraction(TInteraction& target) : target_(target) {}
@@ -78,8 +79,8 @@ std::vector<TMailMessage> Messages(TEnv& env, const TSplitResult& split,
     if (std::string part = Member(env, split.BasePath, startBase, ext); !part.empty())
       message.Attachments.push_back(part);
     if (k == count) {
-      for (const char* ext2 : {".bat", ".KDM"}) {
-        if (std::string extra = Member(env, split.BasePath, startBase, ext2); !extra.empty())
+      for (const char* extraExt : {".bat", ".KDM"}) {
+        if (std::string extra = Member(env, split.BasePath, startBase, extraExt); !extra.empty())
           message.Attachments.push_back(extra);
       }
     }
