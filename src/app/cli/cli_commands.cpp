@@ -5,6 +5,7 @@
 #include <climits>
 #include <optional>
 
+#include "app/cli/cli_delivery.h"
 #include "app/cli/console_interaction.h"
 #include "engine/join.h"
 #include "engine/part_size.h"
@@ -21,7 +22,8 @@ std::string CliUsage() {
   return "Aufruf:\n"
          "  kardomel-cli split [--size GRÖSSE] [--count N] [--dest ORDNER] [--no-kdm] [--no-bat]\n"
          "                     [--yes] DATEI\n"
-         "  kardomel-cli join  [--ext ENDUNG] [--dest ORDNER] [--delete] [--yes] DATEI\n"
+         "  kardomel-cli join  [--ext ENDUNG] [--dest ORDNER] [--delete] [--yes] DATEI\n" +
+         DeliveryUsage() +
          "\n"
          "split teilt DATEI in Teildateien DATEI.001, DATEI.002 ...\n"
          "  --size GRÖSSE  Teilgröße: Bytes (1456128), Vorgabe (\"E-Mail 5MB\") oder Zahl mit\n"
@@ -34,7 +36,8 @@ std::string CliUsage() {
          "  --ext ENDUNG   Dateiendung der Zieldatei, wenn keine KDM-Datei gelesen wird\n"
          "  --dest ORDNER  Zieldatei in diesen Ordner statt neben die Teile\n"
          "  --delete       Teildateien nach dem Kitten löschen\n"
-         "  --yes          eine vorhandene Zieldatei ohne Rückfrage überschreiben\n"
+         "  --yes          eine vorhandene Zieldatei ohne Rückfrage überschreiben\n" +
+         DeliveryHelp() +
          "\n"
          "Exit-Codes: 0 fertig, 1 Fehler (auch: Teildateien nicht gelöscht), 2 Aufruf,\n"
          "            3 Eingabe abgelehnt, 4 abgebrochen\n";
@@ -177,6 +180,7 @@ int RunCli(const std::vector<std::string>& args, TEnv& env, const TCliStreams& s
     std::fputs(CliUsage().c_str(), streams.Out);
     return kExitDone;
   }
+  if (IsDeliveryCommand(args)) return RunDeliveryCli(args, env, streams);
   TCliArgs parsed;
   try {
     parsed = ParseArgs(args);

@@ -1,0 +1,154 @@
+#include "delivery/mail/send.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "delivery/mail/send_folder.h"
+#include "engine/split.h"
+#include "engine/split_set.h"
+#include "support/errors.h"
+#include "support/globals.h"
+
+namespace kardomel {
+namespace {
+
+// Forwards everything to the window except the plain split's closing
+// dialog: in send mode "Datei wurde versandt." takes its place. The split
+// has no switch for it, so the dialog is known by its instruction.
+class TSendInteraction : public TInteraction {
+ public:
+  explicit TSendInteraction(TInteraction& target) : target_(target) {}
+
+  int ShowMessageDialog(const std::string& instruction, const std::string& content, TMsgKind kind,
+                        unsigned buttons) override {
+    if (instruction == "Datei wurde geteilt." && kind == TMsgKind::Information) return mrOk;
+    return target_.ShowMessageDialog(instruction, content, kind, buttons);
+  }
+  bool ShowInputQuery(const std::string& caption, const std::string& content,
+                      std::string& text) override {
+    return target_.ShowInputQuery(caption, content, text);
+  }
+  bool BrowseFolder(const std::string& preset, std::string& chosen) override {
+    return target_.BrowseFolder(preset, chosen);
+  }
+  int AskOverwrite(const std::string& path) override { return target_.AskOverwrite(path); }
+  bool ConfirmDeleteFiles(const std::string& folder) override {
+    return target_.ConfirmDeleteFiles(folder);
+  }
+  void SetBusy(bool busy) override { target_.SetBusy(busy); }
+  void Progress(const TProgress& progress) override { target_.Progress(progress); }
+
+ private:
+  TInteraction& target_;
+};
+
+// The split names every member after its source. A name that mail clients
+// would cut apart is split through a link carrying the safe name, so that
+// parts, descriptor and rejoin script all use the name actually sent.
+std::string SourceUnderSafeName(const std::string& source, const std::string& folder) {
+  const std::string name = ExtractFileName(source);
+  const std::string safe = MailSafeName(name);
+  if (safe == name) return source;
+  // A folder of its own: the link must not share a name with a member.
+  const std::string linkFolder = folder + ".source/";
+  if (::mkdir(linkFolder.c_str(), 0700) != 0) RaiseLastOSError();
+  const std::string link = linkFolder + safe;
+  if (::symlink(source.c_str(), link.c_str()) != 0) RaiseLastOSError();
+  return link;
+}
+
+// The member with extension Ext: where the split ended (a full medium may
+// have moved it), else in the send folder where it began.
+std::string Member(TEnv& env, const std::string& basePath, const std::string& startBase,
+                   const std::string& ext) {
+  const std::string there = ChangeFileExt(basePath, ext);
+  if (env.EntryExists(there)) return there;
+  const std::string here = ChangeFileExt(startBase, ext);
+  return env.EntryExists(here) ? here : std::string();
+}
+
+std::vector<TMailMessage> Messages(TEnv& env, const TSplitResult& split,
+                                   const std::string& startBase, const std::string& webAddress) {
+  std::vector<TMailMessage> messages;
+  const int32_t count = split.PartsWritten;
+  for (int32_t k = 1; k <= count; ++k) {
+    TMailMessage message;
+    message.Subject = PartSubject(k, count);
+    message.Body = MailBody(webAddress);
+    const std::string ext = "." + FormatPartNumber(k);
+    if (std::string part = Member(env, split.BasePath, startBase, ext); !part.empty())
+      message.Attachments.push_back(part);
+    if (k == count) {
+      for (const char* extraExt : {".bat", ".KDM"}) {
+        if (std::string extra = Member(env, split.BasePath, startBase, extraExt); !extra.empty())
+          message.Attachments.push_back(extra);
+      }
+    }
+    messages.push_back(message);
+  }
+  return messages;
+}
+
+}  // namespace
+
+std::string SentReport(const std::string& sourceName, int32_t parts, int failed,
+                       const std::string& folder) {
+  std::string text = sourceName + " wurde in " + std::to_string(parts) +
+                     " Teildateien geteilt und per E-Mail versandt.";
+  if (failed > 0)
+    text += "\rNicht jede Nachricht konnte an ein E-Mail-Programm übergeben werden. "
+            "Die Teildateien liegen im Ordner\r" + folder;
+  return text;
+}
+
+TSendResult RunSend(const TSendInput& input, TEnv& env, TInteraction& ui, TLauncher& launcher) {
+  RemoveStaleSendFolders(env);
+  TSendResult result;
+  const std::string folder = MakeSendFolder(env);
+  TSplitResult split;
+  std::string startBase;
+  try {
+    TSplitInput splitInput;
+    splitInput.SourcePath = SourceUnderSafeName(input.SourcePath, folder);
+    splitInput.PartSize = input.PartSize;
+    splitInput.PartCount = input.PartCount;
+    splitInput.SameDir = false;
+    splitInput.DestFolder = folder;
+    splitInput.WriteDescriptor = input.WriteDescriptor;
+    splitInput.WriteBatch = input.WriteBatch;
+    splitInput.WebAddress = input.WebAddress;
+    startBase = folder + ExtractFileName(splitInput.SourcePath);
+    TSendInteraction sendUi(ui);
+    split = RunSplit(splitInput, env, sendUi);
+  } catch (...) {
+    RemoveFolderTree(env, folder);
+    throw;
+  }
+  // The link has served its purpose; the members do not depend on it.
+  RemoveFolderTree(env, folder + ".source/");
+  result.Outcome = split.Outcome;
+  result.Focus = split.Focus;
+  if (split.Outcome != TOutcome::Done) {
+    RemoveFolderTree(env, folder);
+    return result;
+  }
+
+  result.Folder = folder;
+  result.Parts = split.PartsWritten;
+  result.Messages = Messages(env, split, startBase, input.WebAddress);
+  const bool escape = ShellEchoReadsEscapes(launcher);
+  for (const TMailMessage& message : result.Messages) {
+    const bool handed = HandOverMail(message, launcher, escape);
+    if (!handed) ++result.Failed;
+    if (input.OnMessage) input.OnMessage(message, handed);
+  }
+  // Where the split moved on to another folder, the parts lie there too.
+  const std::string shown = ExtractFilePath(split.BasePath);
+  ui.ShowMessageDialog("Datei wurde versandt.",
+                       SentReport(ExtractFileName(input.SourcePath), result.Parts, result.Failed,
+                                  shown),
+                       TMsgKind::Information, mbOK);
+  return result;
+}
+
+}  // namespace kardomel
