@@ -265,6 +265,47 @@ void TFrmInfo::SetVersionText(const QString& version) {
   LblVersion->setText(QString(versionFormat_).replace(QStringLiteral("%s"), version));
 }
 
+TOptions TFrmInfo::Options() const {
+  TOptions o;
+  o.Hints = ChkHints->isChecked();
+  o.GridLines = ChkGridLines->isChecked();
+  o.KdmFile = ChkKdmFile->isChecked();
+  o.SendTo = ChkSendTo->isChecked();
+  o.Automatic = ChkAutomaticaly->isChecked();
+  o.SplitSel = RadSplitSel->isChecked();
+  o.SplitFolder = ToStdString(EdtSplitFolder->text());
+  o.DstSize = ToStdString(CbxDstSize->currentText());
+  o.KittSel = RadKittSel->isChecked();
+  o.KittFolder = ToStdString(EdtKittFolder->text());
+  o.Zip.HighCompression = RadHiCompress->isChecked();
+  o.Zip.StorePaths = ChkDirNames->isChecked();
+  o.Zip.Sfx = ChkSfx->isChecked();
+  o.Zip.Encrypt = ChkEncrypt->isChecked();
+  o.Zip.Password = ToStdString(EdtPsw->text());
+  return o;
+}
+
+void TFrmInfo::SetOptions(const TOptions& o) {
+  ChkHints->setChecked(o.Hints);
+  ChkKdmFile->setChecked(o.KdmFile);
+  ChkGridLines->setChecked(o.GridLines);
+  ChkSendTo->setChecked(o.SendTo);
+  ChkAutomaticaly->setChecked(o.Automatic);
+  RadKittSel->setChecked(o.KittSel);
+  RadKittSrc->setChecked(!o.KittSel);
+  EdtKittFolder->setText(ToQString(o.KittFolder));
+  RadSplitSel->setChecked(o.SplitSel);
+  RadSplitSrc->setChecked(!o.SplitSel);
+  EdtSplitFolder->setText(ToQString(o.SplitFolder));
+  CbxDstSize->setEditText(ToQString(o.DstSize));
+  RadLoCompress->setChecked(!o.Zip.HighCompression);
+  RadHiCompress->setChecked(o.Zip.HighCompression);
+  ChkDirNames->setChecked(o.Zip.StorePaths);
+  ChkSfx->setChecked(o.Zip.Sfx);
+  ChkEncrypt->setChecked(o.Zip.Encrypt);
+  EdtPsw->setText(ToQString(o.Zip.Password));
+}
+
 void TFrmInfo::ChkSendToClick() {
   const bool on = ChkSendTo->isChecked();
   for (QWidget* w : std::initializer_list<QWidget*>{ChkAutomaticaly, LblKitt, RadKittSrc, RadKittSel,

@@ -64,7 +64,6 @@ void TFrmMain::CreateActions() {
   ActPDF = MakeAction(this, "ActPDF", "&PDF-Handbuch...", "PDF-Handbuch aufrufen...",
                       TActionIcon::Pdf);
   ActClose = MakeAction(this, "ActClose", "&Beenden", "Programm beenden", TActionIcon::Close);
-  for (QAction* action : {ActSplit, ActGlue, ActSend}) action->setEnabled(false);
 
   connect(ActSplit, &QAction::triggered, this, [this] { BtnSplitClick(ActSplit); });
   connect(ActSend, &QAction::triggered, this, [this] { BtnSplitClick(ActSend); });
@@ -170,7 +169,7 @@ void TFrmMain::BtnInfoClick() {
     return;
   }
   Guarded([this] { SaveSettings(); });
-  SetHintsVisible(FFrmInfo->ChkHints->isChecked());
+  SetHintsVisible(FFrmInfo->Options().Hints);
   ApplyGridLines();
 }
 
