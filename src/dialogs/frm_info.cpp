@@ -5,7 +5,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QIcon>
@@ -30,6 +29,7 @@
 #include "ui/qt_text.h"
 #include "ui/size_field.h"
 #include "ui/url_label.h"
+#include "ui/url_opener.h"
 
 namespace kardomel {
 
@@ -255,6 +255,12 @@ TFrmInfo::~TFrmInfo() = default;
 
 void TFrmInfo::SetInteraction(TInteraction* interaction) { interaction_ = interaction; }
 
+void TFrmInfo::SetUrlOpener(TUrlOpener* opener) { urlOpener_ = opener; }
+
+TUrlOpener& TFrmInfo::Opener() {
+  return urlOpener_ != nullptr ? *urlOpener_ : DesktopUrlOpener();
+}
+
 TInteraction& TFrmInfo::Questions() {
   if (interaction_ != nullptr) return *interaction_;
   if (!ownInteraction_) ownInteraction_ = std::make_unique<TQtInteraction>(this);
@@ -367,16 +373,16 @@ void TFrmInfo::BtnUnitClick() {
   CbxDstSizeExit();
 }
 
-void TFrmInfo::BtnUpdateClick() { RunUpdateCheck(*UpdateDlg, this); }
+void TFrmInfo::BtnUpdateClick() { RunUpdateCheck(*UpdateDlg, this, Opener()); }
 
-void TFrmInfo::EdtWWWClick() { QDesktopServices::openUrl(QUrl(EdtWWW->text())); }
+void TFrmInfo::EdtWWWClick() { OpenUrl(Opener(), QUrl(EdtWWW->text())); }
 
 void TFrmInfo::EdtEmailClick() {
   // The blanks of the subject go as typed; QUrl encodes them on its own
   // where the mail program needs it.
   const QString address = QStringLiteral("mailto:") + LblMail->text() + QStringLiteral("?subject=") +
                           LblProductName->text() + QLatin1Char(' ') + LblVersion->text();
-  QDesktopServices::openUrl(QUrl(address));
+  OpenUrl(Opener(), QUrl(address));
 }
 
 bool TFrmInfo::FormCloseQuery() {

@@ -26,6 +26,7 @@ class TInteraction;
 class TQtInteraction;
 class TUpdateDlg;
 class TUrlLbl;
+class TUrlOpener;
 
 class TFrmInfo : public TqelBaseForm {
   Q_OBJECT
@@ -38,6 +39,9 @@ class TFrmInfo : public TqelBaseForm {
   // dialogs. Not owned; the main window passes its own so that it shares the
   // folder browser and tests can answer.
   void SetInteraction(TInteraction* interaction);
+  // The links and the update check's "Updaten" open their addresses through
+  // Opener; null gives the desktop's. Not owned.
+  void SetUrlOpener(TUrlOpener* opener);
 
   // The options as the controls hold them; SetOptions puts a value into the
   // controls, and the enabling rules follow the check boxes.
@@ -136,10 +140,12 @@ class TFrmInfo : public TqelBaseForm {
 
  private:
   TInteraction& Questions();
+  TUrlOpener& Opener();
   // The key filter of the size field: true when Event must be discarded.
   static bool RejectSizeKey(const QKeyEvent& event);
 
   TInteraction* interaction_ = nullptr;
+  TUrlOpener* urlOpener_ = nullptr;
   std::unique_ptr<TQtInteraction> ownInteraction_;  // when none is set
   QString versionFormat_;                           // LblVersion's design text
 };

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -30,6 +29,7 @@
 #include "modal_driver.h"
 #include "support/maker.h"
 #include "ui/url_label.h"
+#include "ui/url_opener.h"
 
 namespace kardomel {
 namespace {
@@ -38,23 +38,14 @@ using test::OnModal;
 using testing::TCall;
 using testing::TScriptedInteraction;
 
-// Takes the addresses the dialog asks the desktop to open, so that no
+// Takes the addresses the dialog would have the desktop open, so that no
 // browser or mail program starts during a test.
-class TUrlCatcher : public QObject {
-  Q_OBJECT
+class TUrlCatcher : public TUrlOpener {
  public:
-  TUrlCatcher() {
-    for (const char* scheme : {"http", "https", "mailto"})
-      QDesktopServices::setUrlHandler(scheme, this, "Open");
-  }
-  ~TUrlCatcher() override {
-    for (const char* scheme : {"http", "https", "mailto"})
-      QDesktopServices::unsetUrlHandler(scheme);
+  void OpenUrl(const std::string& url) override {
+    Opened.push_back(QUrl(QString::fromStdString(url)));
   }
   std::vector<QUrl> Opened;
-
- public slots:
-  void Open(const QUrl& url) { Opened.push_back(url); }
 };
 
 // German number format for the megabyte tooltip, as on the users' systems.
@@ -476,6 +467,7 @@ TEST(FrmInfo, SizeButtonOpensTheSizeEntryBelowTheField) {
 TEST(FrmInfo, LinksOpenTheMakersSiteAndAMailWithProductAndVersion) {
   TUrlCatcher catcher;
   TFrmInfo dialog;
+  dialog.SetUrlOpener(&catcher);
   dialog.SetVersionText("9.00");
   dialog.show();
 
@@ -499,6 +491,7 @@ TEST(FrmInfo, LinksOpenTheMakersSiteAndAMailWithProductAndVersion) {
 TEST(FrmInfo, UpdateButtonRunsTheCheckAndOpensNothingWithoutUpdaten) {
   TUrlCatcher catcher;
   TFrmInfo dialog;
+  dialog.SetUrlOpener(&catcher);
   QString title;
   OnModal([&](QDialog& d) {
     title = d.windowTitle();
@@ -512,4 +505,3 @@ TEST(FrmInfo, UpdateButtonRunsTheCheckAndOpensNothingWithoutUpdaten) {
 }  // namespace
 }  // namespace kardomel
 
-#include "info_test.moc"

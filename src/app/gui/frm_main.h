@@ -40,6 +40,7 @@ class TLedGauge;
 class TQtInteraction;
 class TShellList;
 class TShellTree;
+class TUrlOpener;
 class TWindowInteraction;
 struct TSettings;
 enum class TField;
@@ -55,6 +56,9 @@ class TFrmMain : public QMainWindow {
   // Answers every question of the window's commands from Responder instead
   // of the Qt dialogs (null restores them). Not owned.
   void SetResponder(TInteraction* responder);
+  // Help, manual and the options dialog's links open through Opener instead
+  // of the desktop (null restores it). Not owned.
+  void SetUrlOpener(TUrlOpener* opener);
   // The folders both trees show when the window is first shown, in place of
   // the stored ones (without settings: the home folder). Call after
   // FormCreate, which sets the stored ones, and before show().
@@ -248,6 +252,7 @@ class TFrmMain : public QMainWindow {
   TFrmInfo* FFrmInfo;
   std::unique_ptr<TQtInteraction> FDialogs;
   TInteraction* FResponder = nullptr;
+  TUrlOpener* FUrlOpener;
   TInteraction* FQuestions = nullptr;  // what the window interaction forwards to
   std::unique_ptr<TWindowInteraction> FInteraction;
   std::unique_ptr<TKeyPreview> FKeyPreview;

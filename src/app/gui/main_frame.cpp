@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QSplitter>
@@ -17,6 +16,7 @@
 #include "dialogs/frm_info.h"
 #include "support/globals.h"
 #include "ui/qt_text.h"
+#include "ui/url_opener.h"
 
 namespace kardomel {
 
@@ -176,11 +176,11 @@ void TFrmMain::BtnInfoClick() {
 void TFrmMain::BtnHelpClick(int tag) {
   QUrl topic = QUrl::fromLocalFile(BesideProgram(".chm"));
   topic.setFragment(QString::number(HelpContext(tag)));
-  QDesktopServices::openUrl(topic);
+  OpenUrl(*FUrlOpener, topic);
 }
 
 void TFrmMain::BtnPDFClick() {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(BesideProgram(".PDF")));
+  OpenUrl(*FUrlOpener, QUrl::fromLocalFile(BesideProgram(".PDF")));
 }
 
 void TFrmMain::BtnCloseClick() {
