@@ -154,6 +154,32 @@ TEST(FrmInfo, ControlsCaptionsAndDefaults) {
   EXPECT_EQ(dialog.LblVersion->text(), "Version 9.01");
 }
 
+TEST(FrmInfo, OptionsGoInAndComeOutAsOneValue) {
+  TFrmInfo dialog;
+  EXPECT_EQ(dialog.Options(), TOptions()) << "the dialog's design and a first start agree";
+  TOptions changed;
+  changed.Hints = false;
+  changed.GridLines = true;
+  changed.KdmFile = false;
+  changed.SendTo = true;
+  changed.Automatic = true;
+  changed.SplitSel = true;
+  changed.SplitFolder = "/split/Ä/";
+  changed.DstSize = "734000800";
+  changed.KittSel = true;
+  changed.KittFolder = "/kitt/";
+  changed.Zip = {.HighCompression = true, .StorePaths = false, .Sfx = true, .Encrypt = true,
+                 .Password = "Geheim €"};
+  dialog.SetOptions(changed);
+  EXPECT_EQ(dialog.Options(), changed);
+  EXPECT_TRUE(dialog.RadHiCompress->isChecked());
+  EXPECT_FALSE(dialog.RadKittSrc->isChecked());
+  EXPECT_TRUE(dialog.CbxDstSize->isEnabled()) << "the enabling rules follow the value";
+  EXPECT_TRUE(dialog.EdtPsw->isEnabled());
+  dialog.SetOptions(TOptions());
+  EXPECT_EQ(dialog.Options(), TOptions());
+}
+
 TEST(FrmInfo, EnablingFollowsTheShellAndAutomaticOptions) {
   const struct {
     bool sendTo, automatic;

@@ -161,6 +161,7 @@ TEST_F(StartupTest, SettingsSurviveARestart) {
   EXPECT_EQ(restored.CbxDstSize->currentText(), "123456");
   EXPECT_TRUE(restored.RadHiCompress->isChecked());
   EXPECT_EQ(restored.EdtPsw->text(), "abc");
+  EXPECT_EQ(restored.Options(), info.Options()) << "every option comes back";
   next.show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return next.Started(); }, 5000));
   EXPECT_EQ(next.TreeDst->SelectedPathName(), umlauts);
