@@ -35,12 +35,12 @@ struct TAutoRun {
   enum class TAction {
     None,        // interactive start, nothing selected
     SelectOnly,  // select the file, activate the size field, stay open
-    Join,        // join, restore the destination choice, close
+    Join,        // join into the run's destination, close
     Split,       // split with SizeText, close
   };
   TAction Action = TAction::None;
-  bool SameDir = true;    // RadSameDir for the run
-  std::string DstFolder;  // when not SameDir: created if missing, then selected
+  bool SameDir = true;    // into the source folder, else into DstFolder
+  std::string DstFolder;  // when not SameDir: created if missing
   std::string SizeText;   // Split: the default part size text
 };
 
