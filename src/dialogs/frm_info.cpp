@@ -5,7 +5,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QIcon>
@@ -30,6 +29,7 @@
 #include "ui/qt_text.h"
 #include "ui/size_field.h"
 #include "ui/url_label.h"
+#include "ui/url_opener.h"
 
 namespace kardomel {
 
@@ -255,6 +255,12 @@ TFrmInfo::~TFrmInfo() = default;
 
 void TFrmInfo::SetInteraction(TInteraction* interaction) { interaction_ = interaction; }
 
+void TFrmInfo::SetUrlOpener(TUrlOpener* opener) { urlOpener_ = opener; }
+
+TUrlOpener& TFrmInfo::Opener() {
+  return urlOpener_ != nullptr ? *urlOpener_ : DesktopUrlOpener();
+}
+
 TInteraction& TFrmInfo::Questions() {
   if (interaction_ != nullptr) return *interaction_;
   if (!ownInteraction_) ownInteraction_ = std::make_unique<TQtInteraction>(this);
@@ -263,6 +269,47 @@ TInteraction& TFrmInfo::Questions() {
 
 void TFrmInfo::SetVersionText(const QString& version) {
   LblVersion->setText(QString(versionFormat_).replace(QStringLiteral("%s"), version));
+}
+
+TOptions TFrmInfo::Options() const {
+  TOptions o;
+  o.Hints = ChkHints->isChecked();
+  o.GridLines = ChkGridLines->isChecked();
+  o.KdmFile = ChkKdmFile->isChecked();
+  o.SendTo = ChkSendTo->isChecked();
+  o.Automatic = ChkAutomaticaly->isChecked();
+  o.SplitSel = RadSplitSel->isChecked();
+  o.SplitFolder = ToStdString(EdtSplitFolder->text());
+  o.DstSize = ToStdString(CbxDstSize->currentText());
+  o.KittSel = RadKittSel->isChecked();
+  o.KittFolder = ToStdString(EdtKittFolder->text());
+  o.Zip.HighCompression = RadHiCompress->isChecked();
+  o.Zip.StorePaths = ChkDirNames->isChecked();
+  o.Zip.Sfx = ChkSfx->isChecked();
+  o.Zip.Encrypt = ChkEncrypt->isChecked();
+  o.Zip.Password = ToStdString(EdtPsw->text());
+  return o;
+}
+
+void TFrmInfo::SetOptions(const TOptions& o) {
+  ChkHints->setChecked(o.Hints);
+  ChkKdmFile->setChecked(o.KdmFile);
+  ChkGridLines->setChecked(o.GridLines);
+  ChkSendTo->setChecked(o.SendTo);
+  ChkAutomaticaly->setChecked(o.Automatic);
+  RadKittSel->setChecked(o.KittSel);
+  RadKittSrc->setChecked(!o.KittSel);
+  EdtKittFolder->setText(ToQString(o.KittFolder));
+  RadSplitSel->setChecked(o.SplitSel);
+  RadSplitSrc->setChecked(!o.SplitSel);
+  EdtSplitFolder->setText(ToQString(o.SplitFolder));
+  CbxDstSize->setEditText(ToQString(o.DstSize));
+  RadLoCompress->setChecked(!o.Zip.HighCompression);
+  RadHiCompress->setChecked(o.Zip.HighCompression);
+  ChkDirNames->setChecked(o.Zip.StorePaths);
+  ChkSfx->setChecked(o.Zip.Sfx);
+  ChkEncrypt->setChecked(o.Zip.Encrypt);
+  EdtPsw->setText(ToQString(o.Zip.Password));
 }
 
 void TFrmInfo::ChkSendToClick() {
@@ -326,16 +373,16 @@ void TFrmInfo::BtnUnitClick() {
   CbxDstSizeExit();
 }
 
-void TFrmInfo::BtnUpdateClick() { RunUpdateCheck(*UpdateDlg, this); }
+void TFrmInfo::BtnUpdateClick() { RunUpdateCheck(*UpdateDlg, this, Opener()); }
 
-void TFrmInfo::EdtWWWClick() { QDesktopServices::openUrl(QUrl(EdtWWW->text())); }
+void TFrmInfo::EdtWWWClick() { OpenUrl(Opener(), QUrl(EdtWWW->text())); }
 
 void TFrmInfo::EdtEmailClick() {
   // The blanks of the subject go as typed; QUrl encodes them on its own
   // where the mail program needs it.
   const QString address = QStringLiteral("mailto:") + LblMail->text() + QStringLiteral("?subject=") +
                           LblProductName->text() + QLatin1Char(' ') + LblVersion->text();
-  QDesktopServices::openUrl(QUrl(address));
+  OpenUrl(Opener(), QUrl(address));
 }
 
 bool TFrmInfo::FormCloseQuery() {

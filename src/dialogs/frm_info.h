@@ -1,12 +1,13 @@
-// TFrmInfo: the options dialog "Einstellungen". Its controls are the store of
-// the options that the split, the command-line start and the settings file
-// read; one instance lives as long as the program. Four tabs: "Info" (name,
+// TFrmInfo: the options dialog "Einstellungen". It hands out the options as
+// one TOptions value and takes them back; nobody else reads its controls.
+// One instance lives as long as the program. Four tabs: "Info" (name,
 // version, maker, update check), "Allgemein", "Verknüpfung", "Zip".
 #pragma once
 
 #include <QString>
 #include <memory>
 
+#include "delivery/options.h"
 #include "ui/base_form.h"
 
 class QCheckBox;
@@ -25,6 +26,7 @@ class TInteraction;
 class TQtInteraction;
 class TUpdateDlg;
 class TUrlLbl;
+class TUrlOpener;
 
 class TFrmInfo : public TqelBaseForm {
   Q_OBJECT
@@ -37,6 +39,14 @@ class TFrmInfo : public TqelBaseForm {
   // dialogs. Not owned; the main window passes its own so that it shares the
   // folder browser and tests can answer.
   void SetInteraction(TInteraction* interaction);
+  // The links and the update check's "Updaten" open their addresses through
+  // Opener; null gives the desktop's. Not owned.
+  void SetUrlOpener(TUrlOpener* opener);
+
+  // The options as the controls hold them; SetOptions puts a value into the
+  // controls, and the enabling rules follow the check boxes.
+  TOptions Options() const;
+  void SetOptions(const TOptions& options);
 
   // Enabling rules: the join-destination controls and ChkAutomaticaly follow
   // ChkSendTo; the split-destination and size controls need ChkSendTo and
@@ -130,10 +140,12 @@ class TFrmInfo : public TqelBaseForm {
 
  private:
   TInteraction& Questions();
+  TUrlOpener& Opener();
   // The key filter of the size field: true when Event must be discarded.
   static bool RejectSizeKey(const QKeyEvent& event);
 
   TInteraction* interaction_ = nullptr;
+  TUrlOpener* urlOpener_ = nullptr;
   std::unique_ptr<TQtInteraction> ownInteraction_;  // when none is set
   QString versionFormat_;                           // LblVersion's design text
 };

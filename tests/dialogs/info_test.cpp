@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -30,6 +29,7 @@
 #include "modal_driver.h"
 #include "support/maker.h"
 #include "ui/url_label.h"
+#include "ui/url_opener.h"
 
 namespace kardomel {
 namespace {
@@ -38,23 +38,14 @@ using test::OnModal;
 using testing::TCall;
 using testing::TScriptedInteraction;
 
-// Takes the addresses the dialog asks the desktop to open, so that no
+// Takes the addresses the dialog would have the desktop open, so that no
 // browser or mail program starts during a test.
-class TUrlCatcher : public QObject {
-  Q_OBJECT
+class TUrlCatcher : public TUrlOpener {
  public:
-  TUrlCatcher() {
-    for (const char* scheme : {"http", "https", "mailto"})
-      QDesktopServices::setUrlHandler(scheme, this, "Open");
-  }
-  ~TUrlCatcher() override {
-    for (const char* scheme : {"http", "https", "mailto"})
-      QDesktopServices::unsetUrlHandler(scheme);
+  void OpenUrl(const std::string& url) override {
+    Opened.push_back(QUrl(QString::fromStdString(url)));
   }
   std::vector<QUrl> Opened;
-
- public slots:
-  void Open(const QUrl& url) { Opened.push_back(url); }
 };
 
 // German number format for the megabyte tooltip, as on the users' systems.
@@ -161,6 +152,32 @@ TEST(FrmInfo, ControlsCaptionsAndDefaults) {
   EXPECT_EQ(dialog.LblVersion->text(), "Version 9.00");
   dialog.SetVersionText("9.01");  // the start-up may set it again
   EXPECT_EQ(dialog.LblVersion->text(), "Version 9.01");
+}
+
+TEST(FrmInfo, OptionsGoInAndComeOutAsOneValue) {
+  TFrmInfo dialog;
+  EXPECT_EQ(dialog.Options(), TOptions()) << "the dialog's design and a first start agree";
+  TOptions changed;
+  changed.Hints = false;
+  changed.GridLines = true;
+  changed.KdmFile = false;
+  changed.SendTo = true;
+  changed.Automatic = true;
+  changed.SplitSel = true;
+  changed.SplitFolder = "/split/Ä/";
+  changed.DstSize = "734000800";
+  changed.KittSel = true;
+  changed.KittFolder = "/kitt/";
+  changed.Zip = {.HighCompression = true, .StorePaths = false, .Sfx = true, .Encrypt = true,
+                 .Password = "Geheim €"};
+  dialog.SetOptions(changed);
+  EXPECT_EQ(dialog.Options(), changed);
+  EXPECT_TRUE(dialog.RadHiCompress->isChecked());
+  EXPECT_FALSE(dialog.RadKittSrc->isChecked());
+  EXPECT_TRUE(dialog.CbxDstSize->isEnabled()) << "the enabling rules follow the value";
+  EXPECT_TRUE(dialog.EdtPsw->isEnabled());
+  dialog.SetOptions(TOptions());
+  EXPECT_EQ(dialog.Options(), TOptions());
 }
 
 TEST(FrmInfo, EnablingFollowsTheShellAndAutomaticOptions) {
@@ -476,6 +493,7 @@ TEST(FrmInfo, SizeButtonOpensTheSizeEntryBelowTheField) {
 TEST(FrmInfo, LinksOpenTheMakersSiteAndAMailWithProductAndVersion) {
   TUrlCatcher catcher;
   TFrmInfo dialog;
+  dialog.SetUrlOpener(&catcher);
   dialog.SetVersionText("9.00");
   dialog.show();
 
@@ -499,6 +517,7 @@ TEST(FrmInfo, LinksOpenTheMakersSiteAndAMailWithProductAndVersion) {
 TEST(FrmInfo, UpdateButtonRunsTheCheckAndOpensNothingWithoutUpdaten) {
   TUrlCatcher catcher;
   TFrmInfo dialog;
+  dialog.SetUrlOpener(&catcher);
   QString title;
   OnModal([&](QDialog& d) {
     title = d.windowTitle();
@@ -512,4 +531,3 @@ TEST(FrmInfo, UpdateButtonRunsTheCheckAndOpensNothingWithoutUpdaten) {
 }  // namespace
 }  // namespace kardomel
 
-#include "info_test.moc"

@@ -2,6 +2,7 @@
 // the files they leave, what they report, the disk change on a removable
 // medium and the join's overwrite and missing-part questions.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -199,6 +200,25 @@ TEST_F(CommandsTest, JoinWaitsForAMissingPart) {
   window_->ActGlue->trigger();
   ASSERT_NE(ui_.Find("Teildateien zusammengesetzt."), nullptr);
   EXPECT_EQ(ReadFile(temp_ / "r.txt"), "abcde");
+}
+
+TEST_F(CommandsTest, AFailingEvaluationAfterAJoinLeavesTheWindowUsable) {
+  TTempFolder elsewhere;
+  WriteFile(temp_ / "r.001", "abc");
+  WriteFile(elsewhere / "r.002", "de");
+  WriteFile(temp_ / "r.KDM", "txt\r\n2\r\n5\r\n");
+  Open();
+  Select({"r.001"});
+  // While the join waits for the missing part, the descriptor goes bad; the
+  // selection evaluated at the end then fails to read it.
+  ui_.Answer(TCall::Message, mrCancel, [&] { WriteFile(temp_ / "r.KDM", "txt\r\nzwei\r\n5\r\n"); });
+  window_->ActGlue->trigger();
+  ASSERT_NE(ui_.Find("Kardomel wartet."), nullptr);
+  ASSERT_NE(ui_.Find("Fehlermeldung!"), nullptr);
+  EXPECT_FALSE(window_->Busy());
+  EXPECT_TRUE(window_->ActInfo->isEnabled());
+  EXPECT_TRUE(window_->ActClose->isEnabled());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(CommandsTest, JoinWithoutExtensionIsRefused) {

@@ -161,6 +161,7 @@ TEST_F(StartupTest, SettingsSurviveARestart) {
   EXPECT_EQ(restored.CbxDstSize->currentText(), "123456");
   EXPECT_TRUE(restored.RadHiCompress->isChecked());
   EXPECT_EQ(restored.EdtPsw->text(), "abc");
+  EXPECT_EQ(restored.Options(), info.Options()) << "every option comes back";
   next.show();
   ASSERT_TRUE(QTest::qWaitFor([&] { return next.Started(); }, 5000));
   EXPECT_EQ(next.TreeDst->SelectedPathName(), umlauts);
@@ -298,6 +299,20 @@ TEST_F(StartupTest, AnAutomaticSplitUsesTheDefaultSizeAndFolder) {
   EXPECT_EQ(FileSize(target + "/movie.001"), 2000);
   EXPECT_EQ(FileSize(target + "/movie.003"), 1000);
   EXPECT_FALSE(FileExists(target + "/movie.004"));
+  EXPECT_FALSE(window_->isVisible());
+  // The run's folder is not the user's choice: the window keeps its own.
+  EXPECT_TRUE(window_->RadSameDir->isChecked());
+  EXPECT_EQ(window_->TreeDst->SelectedPathName() + "/", temp_.Path());
+}
+
+TEST_F(StartupTest, AnAutomaticSplitWithoutAUsableSizeWarnsAndCloses) {
+  WriteFile(temp_ / "movie.mkv", PatternBytes(5000));
+  WriteFile(Ini(), "[Options]\r\nAutomatic=1\r\nDstSize=\r\n");
+  Start({temp_ / "movie.mkv"});
+  // The count the size gives is checked first, then the split refuses.
+  EXPECT_EQ(ui_.Instructions(),
+            (std::vector<std::string>{"Fehlerhafte Eingabe.", "Eingabe erwartet."}));
+  EXPECT_EQ(ListNames(temp_.Path()), std::vector<std::string>{"movie.mkv"});
   EXPECT_FALSE(window_->isVisible());
 }
 

@@ -2,14 +2,15 @@
 // input as the window fills them, and the content of a set.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
 #include "engine/join.h"
-#include "engine/part_size.h"
-#include "engine/selection.h"
+#include "engine/join_prepare.h"
 #include "engine/split.h"
 #include "engine/split_set.h"
+#include "engine/split_sizing.h"
 #include "fakes/fault_env.h"
 #include "fakes/scripted_interaction.h"
 #include "fakes/temp_folder.h"
@@ -23,35 +24,24 @@ inline TSplitInput SplitInputFor(const std::string& source, int64_t partSize,
                                  const std::string& destFolder = "") {
   TSplitInput input;
   input.SourcePath = source;
-  input.PartSize = partSize;
-  const int64_t size = FileSize(source);
-  input.PartCount = partSize > 0 && size >= 0 ? CountFromSize(size, partSize) : 0;
+  TSizeTexts texts{std::to_string(partSize), ""};
+  TScriptedInteraction quiet;  // a size that leads asks nothing
+  const TPartSizing sizing =
+      SplitSizing(std::max<int64_t>(FileSize(source), 0), texts, TSizeLead::Size, quiet);
+  input.PartSize = sizing.PartSize;
+  input.PartCount = sizing.PartCount;
   input.SameDir = destFolder.empty();
   input.DestFolder = destFolder;
   input.WebAddress = "www.example.org";
   return input;
 }
 
-// The join of the set Member belongs to, filled as the selection fills the
-// window's fields: from the descriptor file when it is read, else by
-// counting the parts with Extension as typed.
+// The join of the set Member belongs to, as the window and the command line
+// fill it: from the descriptor file when it is read, else by counting the
+// parts with Extension as typed.
 inline TJoinInput JoinInputFor(TEnv& env, TInteraction& ui, const std::string& member,
                                const std::string& extension = "") {
-  TJoinInput input;
-  input.SourceFolder = ExtractFilePath(member);
-  input.SelectedName = ExtractFileName(member);
-  if (auto descriptor = ReadDescriptor(env, ui, member)) {
-    input.Extension = descriptor->Extension;
-    input.PartCount = descriptor->Count;
-    input.TotalSize = descriptor->Size;
-    input.DescriptorSize = descriptor->Size;
-  } else {
-    TPartCount parts = CountParts(env, member);
-    input.PartCount = parts.Count;
-    input.TotalSize = parts.Total;
-    input.Extension = extension;
-  }
-  return input;
+  return PrepareJoin(env, ui, member, extension);
 }
 
 // The parts 1..Count of the set named from BasePath, concatenated.

@@ -30,76 +30,51 @@ TSettings Changed() {
   s.SplitClient = 455;
   s.SplitSrc = 266;
   s.SplitDst = 277;
-  s.Hints = false;
-  s.KdmFile = false;
+  s.Options.Hints = false;
+  s.Options.KdmFile = false;
   s.Batch = false;
-  s.GridLines = true;
-  s.SendTo = true;
-  s.Automatic = true;
-  s.KittSel = true;
-  s.KittFolder = "/home/jürgen/Kitt Ordner/";
-  s.SplitSel = true;
-  s.SplitFolder = "/srv/" + std::string(300, 'd') + "/";
-  s.DstSize = "CDROM 700MB";
+  s.Options.GridLines = true;
+  s.Options.SendTo = true;
+  s.Options.Automatic = true;
+  s.Options.KittSel = true;
+  s.Options.KittFolder = "/home/jürgen/Kitt Ordner/";
+  s.Options.SplitSel = true;
+  s.Options.SplitFolder = "/srv/" + std::string(300, 'd') + "/";
+  s.Options.DstSize = "CDROM 700MB";
   s.Delete = true;
-  s.RadLoCompress = false;
-  s.ChkDirNames = false;
-  s.ChkSfx = true;
-  s.ChkEncrypt = true;
-  s.EdtPsw = "Geheim € ü";
+  s.Options.Zip.HighCompression = true;
+  s.Options.Zip.StorePaths = false;
+  s.Options.Zip.Sfx = true;
+  s.Options.Zip.Encrypt = true;
+  s.Options.Zip.Password = "Geheim € ü";
   s.Src = "/home/Übergröße/";
   s.Dst = "/mnt/ziel/";
   s.SrcDst = false;
   return s;
 }
 
-void ExpectOptionsEqual(const TSettings& a, const TSettings& b, const char* where) {
-  EXPECT_EQ(a.Hints, b.Hints) << where;
-  EXPECT_EQ(a.KdmFile, b.KdmFile) << where;
-  EXPECT_EQ(a.Batch, b.Batch) << where;
-  EXPECT_EQ(a.GridLines, b.GridLines) << where;
-  EXPECT_EQ(a.SendTo, b.SendTo) << where;
-  EXPECT_EQ(a.Automatic, b.Automatic) << where;
-  EXPECT_EQ(a.KittSel, b.KittSel) << where;
-  EXPECT_EQ(a.KittFolder, b.KittFolder) << where;
-  EXPECT_EQ(a.SplitSel, b.SplitSel) << where;
-  EXPECT_EQ(a.SplitFolder, b.SplitFolder) << where;
-  EXPECT_EQ(a.DstSize, b.DstSize) << where;
-  EXPECT_EQ(a.RadLoCompress, b.RadLoCompress) << where;
-  EXPECT_EQ(a.ChkDirNames, b.ChkDirNames) << where;
-  EXPECT_EQ(a.ChkSfx, b.ChkSfx) << where;
-  EXPECT_EQ(a.ChkEncrypt, b.ChkEncrypt) << where;
-  EXPECT_EQ(a.EdtPsw, b.EdtPsw) << where;
-}
-
-void ExpectStartEqual(const TSettings& a, const TSettings& b, const char* where) {
-  EXPECT_EQ(a.WindowState, b.WindowState) << where;
-  EXPECT_EQ(a.Left, b.Left) << where;
-  EXPECT_EQ(a.Top, b.Top) << where;
-  EXPECT_EQ(a.Width, b.Width) << where;
-  EXPECT_EQ(a.Height, b.Height) << where;
-  EXPECT_EQ(a.SplitClient, b.SplitClient) << where;
-  EXPECT_EQ(a.SplitSrc, b.SplitSrc) << where;
-  EXPECT_EQ(a.SplitDst, b.SplitDst) << where;
-  EXPECT_EQ(a.Delete, b.Delete) << where;
-  EXPECT_EQ(a.Src, b.Src) << where;
-  EXPECT_EQ(a.Dst, b.Dst) << where;
-  EXPECT_EQ(a.SrcDst, b.SrcDst) << where;
+// What an options-only load leaves: Current with the options and the
+// window's batch box of From.
+TSettings WithOptionsOf(TSettings current, const TSettings& from) {
+  current.Options = from.Options;
+  current.Batch = from.Batch;
+  return current;
 }
 
 TEST(Settings, FirstStartDefaults) {
   TSettings s;
-  EXPECT_TRUE(s.Hints && s.KdmFile && s.Batch && s.RadLoCompress && s.ChkDirNames && s.SrcDst);
-  EXPECT_FALSE(s.GridLines || s.SendTo || s.Automatic || s.KittSel || s.SplitSel || s.Delete ||
-               s.ChkSfx || s.ChkEncrypt);
-  EXPECT_EQ(s.DstSize, "3.5\" HD 1,44MB");
-  EXPECT_EQ(s.EdtPsw, "");
+  const TOptions& o = s.Options;
+  EXPECT_TRUE(o.Hints && o.KdmFile && s.Batch && !o.Zip.HighCompression && o.Zip.StorePaths &&
+              s.SrcDst);
+  EXPECT_FALSE(o.GridLines || o.SendTo || o.Automatic || o.KittSel || o.SplitSel || s.Delete ||
+               o.Zip.Sfx || o.Zip.Encrypt);
+  EXPECT_EQ(o.DstSize, "3.5\" HD 1,44MB");
+  EXPECT_EQ(o.Zip.Password, "");
   // A missing file changes nothing the caller put in as defaults.
   TTempFolder dir;
   TSettings loaded = Changed();
   LoadSettings(dir.Path() + "missing.ini", true, loaded);
-  ExpectOptionsEqual(loaded, Changed(), "missing file");
-  ExpectStartEqual(loaded, Changed(), "missing file");
+  EXPECT_EQ(loaded, Changed());
 }
 
 TEST(Settings, FullRoundTrip) {
@@ -108,8 +83,7 @@ TEST(Settings, FullRoundTrip) {
   SaveSettings(path, Changed());
   TSettings loaded;
   LoadSettings(path, true, loaded);
-  ExpectOptionsEqual(loaded, Changed(), "full");
-  ExpectStartEqual(loaded, Changed(), "full");
+  EXPECT_EQ(loaded, Changed());
 
   std::string text = ReadAll(path);
   EXPECT_NE(text.find("Src=/home/\xC3\x9C" "bergr\xC3\xB6\xC3\x9F" "e/"), std::string::npos);
@@ -149,8 +123,7 @@ TEST(Settings, OptionsOnlyLoadLeavesTheWindowAlone) {
   current.Delete = false;
   TSettings before = current;
   LoadSettings(path, false, current);
-  ExpectOptionsEqual(current, Changed(), "options");
-  ExpectStartEqual(current, before, "start keys untouched");
+  EXPECT_EQ(current, WithOptionsOf(before, Changed())) << "the start keys stay untouched";
 }
 
 TEST(Settings, HandEditedFileGivesDefaultsWhereUnreadable) {
@@ -178,9 +151,9 @@ TEST(Settings, HandEditedFileGivesDefaultsWhereUnreadable) {
   EXPECT_EQ(loaded.Left, 32);
   EXPECT_EQ(loaded.Top, 77);
   EXPECT_TRUE(loaded.Batch);
-  EXPECT_FALSE(loaded.GridLines);
-  EXPECT_TRUE(loaded.SendTo);
-  EXPECT_EQ(loaded.EdtPsw, "");
+  EXPECT_FALSE(loaded.Options.GridLines);
+  EXPECT_TRUE(loaded.Options.SendTo);
+  EXPECT_EQ(loaded.Options.Zip.Password, "");
   EXPECT_EQ(loaded.Src, "");
 
   SaveSettings(path, loaded);

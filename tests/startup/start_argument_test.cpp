@@ -65,7 +65,7 @@ TEST_F(StartArgument, NoFileIsAnInteractiveStart) {
 }
 
 TEST(AutoRun, PlansTheRunFromTheOptions) {
-  TSettings o;
+  TOptions o;
   o.KittFolder = "/kitt/";
   o.SplitFolder = "/split/";
   o.DstSize = "E-Mail 5MB";

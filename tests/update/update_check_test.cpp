@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,6 +13,7 @@
 #include "dialogs/update/update_dlg.h"
 #include "pad_server.h"
 #include "support/maker.h"
+#include "ui/url_opener.h"
 
 // Failures show texts, not code units.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
@@ -142,13 +142,11 @@ TEST_F(UpdateCheck, UpdatenStaysEnabledAndTheLabelsReset) {
   EXPECT_EQ(Control<QLabel>(form, "LblInfo")->text(), "");
 }
 
-// Receives the addresses the program hands to the browser.
-class TUrlCatcher : public QObject {
-  Q_OBJECT
+// Receives the addresses the program would hand to the browser.
+class TUrlCatcher : public TUrlOpener {
  public:
+  void OpenUrl(const std::string& url) override { Opened.append(QUrl(QString::fromStdString(url))); }
   QList<QUrl> Opened;
- public slots:
-  void Open(const QUrl& url) { Opened.append(url); }
 };
 
 // Runs Script once the modal dialog is up.
@@ -162,7 +160,6 @@ void WhenShown(std::function<void(TFrmUpdate&)> script) {
 
 TEST_F(UpdateCheck, OnlyUpdatenOpensTheMakersSite) {
   TUrlCatcher catcher;
-  QDesktopServices::setUrlHandler("https", &catcher, "Open");
   TPadServer server;
   server.Serve(200, Pad("10.00"));
   TUpdateDlg dlg;
@@ -170,7 +167,7 @@ TEST_F(UpdateCheck, OnlyUpdatenOpensTheMakersSite) {
   EXPECT_EQ(DefaultPadFileURL(), QString(kMakerWebAddress) + "/pad/kdm.xml");
 
   WhenShown([](TFrmUpdate& form) { form.findChild<QPushButton*>("BtnCancel")->click(); });
-  EXPECT_FALSE(RunUpdateCheck(dlg, nullptr));
+  EXPECT_FALSE(RunUpdateCheck(dlg, nullptr, catcher));
   EXPECT_TRUE(catcher.Opened.isEmpty());
 
   WhenShown([url = server.Url()](TFrmUpdate& form) {
@@ -179,11 +176,10 @@ TEST_F(UpdateCheck, OnlyUpdatenOpensTheMakersSite) {
                      [&form] { form.findChild<QPushButton*>("BtnUpdate")->click(); });
     form.findChild<QPushButton*>("BtnCheck")->click();
   });
-  EXPECT_TRUE(RunUpdateCheck(dlg, nullptr));
+  EXPECT_TRUE(RunUpdateCheck(dlg, nullptr, catcher));
   ASSERT_EQ(catcher.Opened.size(), 1);
   EXPECT_EQ(catcher.Opened[0], QUrl(kMakerWebAddress));
   EXPECT_EQ(server.Requests(), 1);
-  QDesktopServices::unsetUrlHandler("https");
 }
 
 TEST_F(UpdateCheck, AStalledDownloadGivesUp) {
@@ -240,4 +236,3 @@ TEST_F(UpdateCheck, ClosingCancelsAWaitingCheck) {
 }  // namespace
 }  // namespace kardomel
 
-#include "update_check_test.moc"

@@ -8,10 +8,11 @@
 #include "app/cli/cli_delivery.h"
 #include "app/cli/console_interaction.h"
 #include "engine/join.h"
+#include "engine/join_prepare.h"
 #include "engine/part_size.h"
 #include "engine/selection.h"
 #include "engine/split.h"
-#include "engine/split_set.h"
+#include "engine/split_sizing.h"
 #include "support/globals.h"
 #include "support/paths.h"
 #include "support/maker.h"
@@ -118,25 +119,26 @@ int RunSplitCommand(const TCliArgs& args, TEnv& env, TConsoleInteraction& ui) {
   if (!env.EntryExists(input.SourcePath) || env.IsFolder(input.SourcePath))
     throw TUsageError("Datei nicht gefunden: " + args.File);
   CheckDestFolder(env, args);
-  const int64_t srcSize = env.EntrySize(input.SourcePath);
+  // As the window's fields do: a count leads and the size follows it,
+  // otherwise the size (a preset by default) leads and the count follows.
+  TSizeTexts texts;
   if (args.Count) {
-    // As the count field does: the size is derived from the wished count.
     // A count beyond 32 bits would wrap around in the count field; on a
     // command line it is a typing error.
-    int64_t count = StrToInt64Def(*args.Count, 0);
-    if (count > INT32_MAX) throw TUsageError("Ungültige Anzahl: " + *args.Count);
-    if (count < 1) {
-      ui.ShowMessageDialog("Fehlerhafte Eingabe.", "Der Wert muss größer als 0 sein.",
-                           TMsgKind::Warning, mbOK);
-      return kExitRefused;
-    }
-    input.PartSize = SizeFromCount(srcSize, count);
-    input.PartCount = count;
+    const int64_t count = StrToInt64Def(*args.Count, 0);
+    if (count > INT32_MAX || count < INT32_MIN) throw TUsageError("Ungültige Anzahl: " + *args.Count);
+    texts.Count = *args.Count;
   } else {
-    // As picking a preset or typing a size does: the count follows the size.
-    input.PartSize = ParseSizeArgument(args.Size.value_or(kSizePresets[0].Label)).value_or(0);
-    input.PartCount = input.PartSize > 0 ? CountFromSize(srcSize, input.PartSize) : 0;
+    // The command line also takes "700MB" and "4GB"; the field's rule then
+    // sees the bytes.
+    texts.Size = std::to_string(
+        ParseSizeArgument(args.Size.value_or(kSizePresets[0].Label)).value_or(0));
   }
+  const TPartSizing sizing = SplitSizing(env.EntrySize(input.SourcePath), texts,
+                                         args.Count ? TSizeLead::Count : TSizeLead::Size, ui);
+  if (sizing.CountRefused) return kExitRefused;
+  input.PartSize = sizing.PartSize;
+  input.PartCount = sizing.PartCount;
   input.SameDir = !args.Dest;
   if (args.Dest) input.DestFolder = AbsolutePath(*args.Dest);
   input.WriteDescriptor = !args.NoKdm;
@@ -150,20 +152,7 @@ int RunJoinCommand(const TCliArgs& args, TEnv& env, TConsoleInteraction& ui) {
   if (ClassifySelection(ExtractFileName(path), env.IsFolder(path)) != TSelectionMode::Join)
     throw TUsageError("Keine Teildatei und keine KDM-Datei: " + args.File);
   CheckDestFolder(env, args);
-  TJoinInput input;
-  input.SourceFolder = ExtractFilePath(path);
-  input.SelectedName = ExtractFileName(path);
-  if (std::optional<TDescriptor> descriptor = ReadDescriptor(env, ui, path)) {
-    input.Extension = descriptor->Extension;
-    input.PartCount = descriptor->Count;
-    input.TotalSize = descriptor->Size;
-    input.DescriptorSize = descriptor->Size;
-  } else {
-    TPartCount parts = CountParts(env, path);
-    input.PartCount = parts.Count;
-    input.TotalSize = parts.Total;
-    input.Extension = args.Ext.value_or("");
-  }
+  TJoinInput input = PrepareJoin(env, ui, path, args.Ext.value_or(""));
   input.SameDir = !args.Dest;
   if (args.Dest) input.DestFolder = AbsolutePath(*args.Dest);
   input.DeleteParts = args.Delete;

@@ -25,6 +25,7 @@
 #include "ui/form_look.h"
 #include "ui/qt_interaction.h"
 #include "ui/qt_text.h"
+#include "ui/url_opener.h"
 
 namespace kardomel {
 
@@ -57,7 +58,9 @@ bool IsUserInput(QEvent::Type type) {
 }  // namespace
 
 TFrmMain::TFrmMain(TEnv* env, QWidget* parent)
-    : QMainWindow(parent), FEnv(env != nullptr ? env : TEnv::Default()) {
+    : QMainWindow(parent),
+      FEnv(env != nullptr ? env : TEnv::Default()),
+      FUrlOpener(&DesktopUrlOpener()) {
   setObjectName(QStringLiteral("FrmMain"));
   setWindowTitle(
       QStringLiteral("Kardomel %1").arg(QString::fromStdString(GetVersionString("ProductVersion"))));
@@ -115,6 +118,11 @@ TFrmMain::~TFrmMain() {
 void TFrmMain::SetResponder(TInteraction* responder) {
   FResponder = responder;
   FQuestions = responder != nullptr ? responder : FDialogs.get();
+}
+
+void TFrmMain::SetUrlOpener(TUrlOpener* opener) {
+  FUrlOpener = opener != nullptr ? opener : &DesktopUrlOpener();
+  FFrmInfo->SetUrlOpener(opener);
 }
 
 void TFrmMain::SetStartFolders(const std::string& source, const std::string& destination) {

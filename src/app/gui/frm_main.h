@@ -17,6 +17,9 @@
 
 #include "engine/env.h"
 #include "engine/interaction.h"
+#include "engine/join.h"
+#include "engine/selection.h"
+#include "engine/split.h"
 
 class QAction;
 class QCheckBox;
@@ -37,6 +40,7 @@ class TLedGauge;
 class TQtInteraction;
 class TShellList;
 class TShellTree;
+class TUrlOpener;
 class TWindowInteraction;
 struct TSettings;
 enum class TField;
@@ -52,6 +56,9 @@ class TFrmMain : public QMainWindow {
   // Answers every question of the window's commands from Responder instead
   // of the Qt dialogs (null restores them). Not owned.
   void SetResponder(TInteraction* responder);
+  // Help, manual and the options dialog's links open through Opener instead
+  // of the desktop (null restores it). Not owned.
+  void SetUrlOpener(TUrlOpener* opener);
   // The folders both trees show when the window is first shown, in place of
   // the stored ones (without settings: the home folder). Call after
   // FormCreate, which sets the stored ones, and before show().
@@ -187,6 +194,19 @@ class TFrmMain : public QMainWindow {
   void ShowError(const std::string& message);
   // Gives Field the focus when it is enabled.
   void FocusField(TField field);
+  // Every enabled state of the window, derived from its state alone: busy
+  // or idle, the mode of the evaluated selection, how many items are
+  // selected, and the destination choice.
+  void UpdateActions();
+  // The split or the join of Input, run and answered for: a refusal focuses
+  // its field, the end leaves the busy state. FollowDestination: the
+  // destination tree was the command's destination and shows the folder it
+  // wrote into. False when the command ended in an error or was cancelled.
+  bool ExecuteSplit(const TSplitInput& input, bool followDestination);
+  bool ExecuteJoin(const TJoinInput& input, bool followDestination);
+  // The split the window's fields and options ask for; nullopt when there is
+  // nothing to split (or the command is still to come and said so).
+  std::optional<TSplitInput> SplitInputFromWindow(QObject* sender);
   // Queues one LbxSrcFileChange after the selection of LstSrc has changed.
   void QueueSelectionChange();
   void ShowProgress(const TProgress& progress);
@@ -209,8 +229,15 @@ class TFrmMain : public QMainWindow {
 
   TEnv* FEnv;
   int64_t FSrcSize = 0;
-  // The size a descriptor file gave in join mode, for the join's check.
-  std::optional<int64_t> FDescriptorSize;
+  // What the enabled states follow. FModeEvaluated is false until the
+  // selection is first evaluated and again once the source folder changed;
+  // the commands of the mode wait for the next evaluation.
+  TSelectionMode FMode = TSelectionMode::Empty;
+  bool FModeEvaluated = false;
+  bool FSeveral = false;  // two or more items selected in the source list
+  // In join mode, the join the selected set member gives (descriptor read or
+  // parts counted); the command adds the extension field and destination.
+  std::optional<TJoinInput> FPreparedJoin;
   bool FBusy = false;
   bool FSelectionQueued = false;
   bool FFirstShow = true;
@@ -225,6 +252,7 @@ class TFrmMain : public QMainWindow {
   TFrmInfo* FFrmInfo;
   std::unique_ptr<TQtInteraction> FDialogs;
   TInteraction* FResponder = nullptr;
+  TUrlOpener* FUrlOpener;
   TInteraction* FQuestions = nullptr;  // what the window interaction forwards to
   std::unique_ptr<TWindowInteraction> FInteraction;
   std::unique_ptr<TKeyPreview> FKeyPreview;

@@ -15,6 +15,8 @@
 #include "ui/url_label.h"
 #include "engine/join.h"
 #include "engine/split.h"
+#include "engine/split_sizing.h"
+#include "support/maker.h"
 #include "support/globals.h"
 #include "ui/qt_text.h"
 
@@ -24,10 +26,6 @@ namespace {
 
 // How often a running copy lets the window paint.
 constexpr qint64 kRepaintMillis = 50;
-
-int64_t FieldValue(const QString& text) {
-  return StrToInt64Def(ToStdString(text), 0);
-}
 
 }  // namespace
 
@@ -50,38 +48,52 @@ void TFrmMain::FinishCommand() {
 }
 
 bool TFrmMain::BtnSplitClick(QObject* sender) {
+  std::optional<TSplitInput> input;
+  if (!Guarded([&] { input = SplitInputFromWindow(sender); })) return false;
+  return !input || ExecuteSplit(*input, true);
+}
+
+std::optional<TSplitInput> TFrmMain::SplitInputFromWindow(QObject* sender) {
+  if (sender == ActSend) {
+    Questions().ShowMessageDialog(
+        "Versenden", "Das Versenden der Teildateien per E-Mail folgt in einer späteren Version.",
+        TMsgKind::Information, mbOK);
+    return std::nullopt;
+  }
+  if (ChkZip->isChecked()) {
+    Questions().ShowMessageDialog("Zippen",
+                                  "Das Zippen vor dem Teilen folgt in einer späteren Version.",
+                                  TMsgKind::Information, mbOK);
+    return std::nullopt;
+  }
+  const std::optional<TShListData> item = LstSrc->SelectedItem();
+  if (!item) return std::nullopt;
+  // A size still being typed is evaluated as on leaving the field.
+  if (focusWidget() != nullptr &&
+      (focusWidget() == CbxDstSize || CbxDstSize->isAncestorOf(focusWidget())))
+    CbxDstSizeExit();
+  TSizeTexts texts{ToStdString(CbxDstSize->currentText()), ToStdString(CbxDstCount->currentText())};
+  const TPartSizing sizing = SplitSizing(FSrcSize, texts, TSizeLead::Texts, Questions());
+  CbxDstSize->setEditText(ToQString(texts.Size));
+  CbxDstCount->setEditText(ToQString(texts.Count));
+  if (sizing.CountRefused) FocusField(TField::Count);
+
+  const TOptions options = FFrmInfo->Options();
+  TSplitInput input;
+  input.SourcePath = item->PathName;
+  input.PartSize = sizing.PartSize;
+  input.PartCount = sizing.PartCount;
+  input.SameDir = RadSameDir->isChecked();
+  input.DestFolder = TreeDst->SelectedPathName();
+  input.WriteDescriptor = options.KdmFile;
+  input.WriteBatch = ChkBatch->isChecked();
+  input.WebAddress = kMakerWebAddress;
+  return input;
+}
+
+bool TFrmMain::ExecuteSplit(const TSplitInput& input, bool followDestination) {
   bool cancelled = false;
   const bool ended = Guarded([&] {
-    if (sender == ActSend) {
-      Questions().ShowMessageDialog(
-          "Versenden", "Das Versenden der Teildateien per E-Mail folgt in einer späteren Version.",
-          TMsgKind::Information, mbOK);
-      return;
-    }
-    if (ChkZip->isChecked()) {
-      Questions().ShowMessageDialog(
-          "Zippen", "Das Zippen vor dem Teilen folgt in einer späteren Version.",
-          TMsgKind::Information, mbOK);
-      return;
-    }
-    const std::optional<TShListData> item = LstSrc->SelectedItem();
-    if (!item) return;
-    if (focusWidget() != nullptr &&
-        (focusWidget() == CbxDstSize || CbxDstSize->isAncestorOf(focusWidget())))
-      CbxDstSizeExit();
-    if (CbxDstSize->currentText().isEmpty() && !CbxDstCount->currentText().isEmpty())
-      CbxDstCountExit();
-
-    TSplitInput input;
-    input.SourcePath = item->PathName;
-    input.PartSize = FieldValue(CbxDstSize->currentText());
-    input.PartCount = FieldValue(CbxDstCount->currentText());
-    input.SameDir = RadSameDir->isChecked();
-    input.DestFolder = TreeDst->SelectedPathName();
-    input.WriteDescriptor = FFrmInfo->ChkKdmFile->isChecked();
-    input.WriteBatch = ChkBatch->isChecked();
-    input.WebAddress = ToStdString(FFrmInfo->EdtWWW->text());
-
     TSplitResult result;
     try {
       result = RunSplit(input, *FEnv, Questions());
@@ -92,7 +104,7 @@ bool TFrmMain::BtnSplitClick(QObject* sender) {
     cancelled = result.Outcome == TOutcome::Cancelled;
     if (result.Outcome == TOutcome::Refused) FocusField(result.Focus);
     if (FBusy) {
-      if (result.Outcome == TOutcome::Done && RadOtherDir->isChecked())
+      if (result.Outcome == TOutcome::Done && followDestination && !input.SameDir)
         TreeDst->SetSelectedPathName(ExtractFilePath(result.BasePath));
       FinishCommand();
     }
@@ -101,21 +113,19 @@ bool TFrmMain::BtnSplitClick(QObject* sender) {
 }
 
 bool TFrmMain::BtnUnSplitClick() {
+  if (!LstSrc->SelectedItem() || !FPreparedJoin) return true;
+  TJoinInput input = *FPreparedJoin;
+  // The field shows the descriptor's extension (locked) or the typed one.
+  input.Extension = ToStdString(CbxDstExt->currentText());
+  input.SameDir = RadSameDir->isChecked();
+  input.DestFolder = TreeDst->SelectedPathName();
+  input.DeleteParts = ChkDelete->isChecked();
+  return ExecuteJoin(input, true);
+}
+
+bool TFrmMain::ExecuteJoin(const TJoinInput& input, bool followDestination) {
   bool cancelled = false;
   const bool ended = Guarded([&] {
-    const std::optional<TShListData> item = LstSrc->SelectedItem();
-    if (!item) return;
-    TJoinInput input;
-    input.SourceFolder = TreeSrc->SelectedPathName();
-    input.SelectedName = item->FileName;
-    input.Extension = ToStdString(CbxDstExt->currentText());
-    input.PartCount = FieldValue(LblSrcCount->text());
-    input.TotalSize = FieldValue(CbxDstSize->currentText());
-    input.DescriptorSize = FDescriptorSize;
-    input.SameDir = RadSameDir->isChecked();
-    input.DestFolder = TreeDst->SelectedPathName();
-    input.DeleteParts = ChkDelete->isChecked();
-
     TJoinResult result;
     try {
       result = RunJoin(input, *FEnv, Questions());
@@ -127,7 +137,7 @@ bool TFrmMain::BtnUnSplitClick() {
     if (result.Outcome == TOutcome::Refused) FocusField(result.Focus);
     if (result.Outcome == TOutcome::Done) {
       LstSrc->clearSelection();
-      if (RadOtherDir->isChecked())
+      if (followDestination && !input.SameDir)
         TreeDst->SetSelectedPathName(ExtractFilePath(result.DestPath));
     }
     if (FBusy) FinishCommand();

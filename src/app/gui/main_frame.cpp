@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QSplitter>
@@ -17,6 +16,7 @@
 #include "dialogs/frm_info.h"
 #include "support/globals.h"
 #include "ui/qt_text.h"
+#include "ui/url_opener.h"
 
 namespace kardomel {
 
@@ -64,7 +64,6 @@ void TFrmMain::CreateActions() {
   ActPDF = MakeAction(this, "ActPDF", "&PDF-Handbuch...", "PDF-Handbuch aufrufen...",
                       TActionIcon::Pdf);
   ActClose = MakeAction(this, "ActClose", "&Beenden", "Programm beenden", TActionIcon::Close);
-  for (QAction* action : {ActSplit, ActGlue, ActSend}) action->setEnabled(false);
 
   connect(ActSplit, &QAction::triggered, this, [this] { BtnSplitClick(ActSplit); });
   connect(ActSend, &QAction::triggered, this, [this] { BtnSplitClick(ActSend); });
@@ -170,18 +169,18 @@ void TFrmMain::BtnInfoClick() {
     return;
   }
   Guarded([this] { SaveSettings(); });
-  SetHintsVisible(FFrmInfo->ChkHints->isChecked());
+  SetHintsVisible(FFrmInfo->Options().Hints);
   ApplyGridLines();
 }
 
 void TFrmMain::BtnHelpClick(int tag) {
   QUrl topic = QUrl::fromLocalFile(BesideProgram(".chm"));
   topic.setFragment(QString::number(HelpContext(tag)));
-  QDesktopServices::openUrl(topic);
+  OpenUrl(*FUrlOpener, topic);
 }
 
 void TFrmMain::BtnPDFClick() {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(BesideProgram(".PDF")));
+  OpenUrl(*FUrlOpener, QUrl::fromLocalFile(BesideProgram(".PDF")));
 }
 
 void TFrmMain::BtnCloseClick() {

@@ -102,7 +102,6 @@ void TFrmMain::CreateLeftPane() {
   grid->addWidget(LblSrcCount, 2, 1);
   ChkDelete = Named(new QCheckBox(QStringLiteral("Teildateien nach dem Kitten löschen")),
                     "ChkDelete");
-  ChkDelete->setEnabled(false);
   grid->addWidget(ChkDelete, 3, 0, 1, 2);
   grid->setColumnStretch(1, 1);
   column->addWidget(GrpSource);
@@ -139,14 +138,12 @@ void TFrmMain::CreateRightPane() {
   for (const TSizePreset& preset : kSizePresets) presets << QString::fromUtf8(preset.Label);
   CbxDstSize = EditCombo("CbxDstSize", presets);
   CbxDstSize->setEditText(presets.first());
-  CbxDstSize->setEnabled(false);
   CbxDstSize->setCompleter(nullptr);  // a typed digit must not turn into a preset label
   BtnUnit = SmallButton("BtnUnit", QStringLiteral("..."), QStringLiteral("Dateigröße berechnen"));
   CbxDstCount = EditCombo("CbxDstCount", {"2", "3", "4", "5", "6", "7", "8", "9", "10"});
   CbxDstCount->setCompleter(nullptr);
   BtnRecalc = SmallButton("BtnRecalc", QStringLiteral("="), QStringLiteral("Dateigröße berechnen"));
   CbxDstExt = EditCombo("CbxDstExt", {"arj", "com", "doc", "exe", "txt", "xls", "zip"});
-  CbxDstExt->setEnabled(false);
   grid->addWidget(new QLabel(QStringLiteral("Dateigröße (Byte)")), 0, 0);
   grid->addWidget(CbxDstSize, 0, 1, 1, 2);
   grid->addWidget(BtnUnit, 0, 3);

@@ -13,9 +13,9 @@
 
 #include "app/gui/frm_main.h"
 #include "app/gui/shell_view.h"
+#include "engine/join_prepare.h"
 #include "engine/media.h"
 #include "engine/selection.h"
-#include "engine/split_set.h"
 #include "support/globals.h"
 #include "ui/qt_text.h"
 
@@ -34,18 +34,14 @@ void SetColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) 
 
 void TFrmMain::LbxSrcFileChange() {
   if (FBusy) return;  // SetIdle(true) evaluates the selection afterwards
-  FDescriptorSize.reset();
+  FPreparedJoin.reset();
   const std::optional<TShListData> item = LstSrc->SelectedItem();
-  TSelectionMode mode = TSelectionMode::Empty;
-  if (item && !item->IsLnkShortcut) mode = ClassifySelection(item->FileName, item->IsFolder);
-  const bool otherDir = RadOtherDir->isChecked();
+  FMode = TSelectionMode::Empty;
+  if (item && !item->IsLnkShortcut) FMode = ClassifySelection(item->FileName, item->IsFolder);
+  FModeEvaluated = true;
 
-  if (mode == TSelectionMode::Empty) {
+  if (FMode == TSelectionMode::Empty) {
     LblFileName->clear();
-    for (QAction* action : {ActSplit, ActSend, ActGlue}) action->setEnabled(false);
-    for (QWidget* field : std::initializer_list<QWidget*>{CbxDstSize, BtnUnit, CbxDstCount,
-                                                          BtnRecalc, CbxDstExt, ChkDelete, ChkBatch})
-      field->setEnabled(false);
     LblSrcSize->clear();
     FSrcSize = 0;
     LblSrcCount->clear();
@@ -56,17 +52,7 @@ void TFrmMain::LbxSrcFileChange() {
     LblFileName->setText(ToQString(item->FileName));
     const std::string fullPath = AddBackslash(TreeSrc->SelectedPathName()) + item->FileName;
     ShowSourceSize(fullPath);
-    const bool split = mode == TSelectionMode::Split;
-    ActSplit->setEnabled(split);
-    ActSend->setEnabled(split);
-    ActGlue->setEnabled(!split);
-    for (QWidget* field : std::initializer_list<QWidget*>{CbxDstSize, BtnUnit, CbxDstCount,
-                                                          BtnRecalc, ChkBatch, ChkZip})
-      field->setEnabled(split);
-    CbxDstExt->setEnabled(false);
-    ChkDelete->setEnabled(!split);
-    TreeDst->setEnabled(otherDir);
-    if (split) {
+    if (FMode == TSelectionMode::Split) {
       CbxDstCount->setEditText(QString());
       CbxDstSize->setEditText(QString());
       CbxDstExt->setEditText(QString());
@@ -75,33 +61,56 @@ void TFrmMain::LbxSrcFileChange() {
       ChkDelete->setChecked(false);
       CbxDstSize->setEditText(QString());
       CbxDstCount->setEditText(QStringLiteral("1"));
-      if (std::optional<TDescriptor> descriptor = ReadDescriptor(*FEnv, Questions(), fullPath)) {
-        CbxDstExt->setEditText(ToQString(descriptor->Extension));
-        LblSrcCount->setText(QString::number(descriptor->Count));
-        CbxDstSize->setEditText(QString::number(descriptor->Size));
-        FDescriptorSize = descriptor->Size;
-      } else {
-        const TPartCount parts = CountParts(*FEnv, fullPath);
-        LblSrcCount->setText(QString::number(parts.Count));
-        CbxDstSize->setEditText(QString::number(parts.Total));
-        CbxDstExt->setEnabled(true);
-        CbxDstExt->setFocus();
-      }
+      // The window is in join mode before the descriptor is read, also when
+      // reading it fails.
+      UpdateActions();
+      // Without a descriptor the extension field keeps what the user typed.
+      FPreparedJoin =
+          PrepareJoin(*FEnv, Questions(), fullPath, ToStdString(CbxDstExt->currentText()));
+      CbxDstExt->setEditText(ToQString(FPreparedJoin->Extension));
+      LblSrcCount->setText(QString::number(FPreparedJoin->PartCount));
+      CbxDstSize->setEditText(QString::number(FPreparedJoin->TotalSize));
     }
   }
   ApplySelectionCount();
+  // Without a descriptor file the extension is to be typed at once.
+  if (FPreparedJoin && !FPreparedJoin->DescriptorSize) CbxDstExt->setFocus();
 }
 
 void TFrmMain::ApplySelectionCount() {
   // Several files are always zipped into one archive before the split, so
   // the part count cannot be chosen for them.
-  const bool several = LstSrc->SelCount() >= 2;
-  ChkZip->setChecked(several);
-  ChkZip->setEnabled(!several);
-  CbxDstCount->setEnabled(!several);
-  BtnRecalc->setEnabled(!several);
+  FSeveral = LstSrc->SelCount() >= 2;
+  ChkZip->setChecked(FSeveral);
   SetColour(LblZip, QPalette::WindowText,
-            several ? QColor(Qt::red) : QApplication::palette().color(QPalette::WindowText));
+            FSeveral ? QColor(Qt::red) : QApplication::palette().color(QPalette::WindowText));
+  UpdateActions();
+}
+
+void TFrmMain::UpdateActions() {
+  for (QAction* action : {ActRefresh, ActOptimize, ActInfo, ActHelp, ActClose})
+    action->setEnabled(!FBusy);
+
+  // The commands and size fields of the mode wait for an evaluated
+  // selection; the join's own controls keep what the last one gave.
+  const bool split = FModeEvaluated && FMode == TSelectionMode::Split;
+  const bool join = FMode == TSelectionMode::Join;
+  ActSplit->setEnabled(split);
+  ActSend->setEnabled(split);
+  ActGlue->setEnabled(FModeEvaluated && join);
+  for (QWidget* field : std::initializer_list<QWidget*>{CbxDstSize, BtnUnit, ChkBatch})
+    field->setEnabled(split);
+  // A count cannot be chosen for several files (they are zipped first).
+  CbxDstCount->setEnabled(FModeEvaluated && !FSeveral);
+  BtnRecalc->setEnabled(FModeEvaluated && !FSeveral);
+  ChkZip->setEnabled(!FSeveral);
+  // The extension is typed only where no descriptor file gave it.
+  CbxDstExt->setEnabled(join && FPreparedJoin && !FPreparedJoin->DescriptorSize);
+  ChkDelete->setEnabled(join);
+
+  const bool otherDir = RadOtherDir->isChecked();
+  for (QWidget* destination : std::initializer_list<QWidget*>{TreeDst, LstDst, BtnNewFolder})
+    destination->setEnabled(otherDir);
 }
 
 void TFrmMain::ShowSourceSize(const std::string& path) {
@@ -119,26 +128,24 @@ void TFrmMain::ShowSourceSize(const std::string& path) {
 void TFrmMain::SetIdle(bool idle) {
   const bool wasBusy = FBusy;
   if (idle) {
+    // The window is usable again before the selection is evaluated, also
+    // when the evaluation fails.
     FBusy = false;
-    LbxSrcFileChange();
-  }
-  for (QAction* action : {ActRefresh, ActOptimize, ActInfo, ActHelp, ActClose})
-    action->setEnabled(idle);
-  if (idle) {
     if (wasBusy) QApplication::restoreOverrideCursor();
+    UpdateActions();
+    LbxSrcFileChange();
   } else {
     if (!wasBusy) QApplication::setOverrideCursor(Qt::WaitCursor);
     FBusy = true;
     FProgressClock.start();
     FCommandClock.start();
+    UpdateActions();
   }
 }
 
 void TFrmMain::RadSameDirClick() {
+  UpdateActions();
   const bool otherDir = RadOtherDir->isChecked();
-  TreeDst->setEnabled(otherDir);
-  LstDst->setEnabled(otherDir);
-  BtnNewFolder->setEnabled(otherDir);
   LstDst->setBackgroundRole(otherDir ? QPalette::Base : QPalette::Button);
   SetColour(LstDst->viewport(), QPalette::Base,
             QApplication::palette().color(otherDir ? QPalette::Base : QPalette::Button));
@@ -146,10 +153,10 @@ void TFrmMain::RadSameDirClick() {
 }
 
 void TFrmMain::TreeSrcChange() {
-  for (QAction* action : {ActSplit, ActSend, ActGlue}) action->setEnabled(false);
-  for (QWidget* field :
-       std::initializer_list<QWidget*>{BtnRecalc, CbxDstCount, CbxDstSize, BtnUnit, ChkBatch})
-    field->setEnabled(false);
+  // The selection shown belonged to the folder before; its commands wait
+  // for the next one.
+  FModeEvaluated = false;
+  UpdateActions();
   ShowFreeSpace(TreeSrc->SelectedPathName(), LblSrcDiskFree);
 }
 

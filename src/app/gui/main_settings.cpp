@@ -1,6 +1,6 @@
-// The settings file and the window: what a load puts into the controls of
-// the window and the options dialog, what a save takes from them, and the
-// restored placement kept on the desktop.
+// The settings file and the window: what a load puts into the window's
+// controls and the options dialog's value, what a save takes from them, and
+// the restored placement kept on the desktop.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -72,7 +72,6 @@ void TFrmMain::FillWindowDefaults(TSettings& s) const {
 }
 
 void TFrmMain::ApplySettings(const TSettings& s, bool full) {
-  TFrmInfo& info = *FFrmInfo;
   if (full) {
     RestoreWindowPlacement(s);
     FPaneSizes = std::vector<int>{s.SplitClient, s.SplitSrc, s.SplitDst};
@@ -86,31 +85,13 @@ void TFrmMain::ApplySettings(const TSettings& s, bool full) {
     RadSameDir->setChecked(s.SrcDst);
     RadOtherDir->setChecked(!s.SrcDst);
   }
-  info.ChkHints->setChecked(s.Hints);
-  info.ChkKdmFile->setChecked(s.KdmFile);
+  FFrmInfo->SetOptions(s.Options);
   ChkBatch->setChecked(s.Batch);
-  info.ChkGridLines->setChecked(s.GridLines);
-  info.ChkSendTo->setChecked(s.SendTo);
-  info.ChkAutomaticaly->setChecked(s.Automatic);
-  info.RadKittSel->setChecked(s.KittSel);
-  info.RadKittSrc->setChecked(!s.KittSel);
-  info.EdtKittFolder->setText(ToQString(s.KittFolder));
-  info.RadSplitSel->setChecked(s.SplitSel);
-  info.RadSplitSrc->setChecked(!s.SplitSel);
-  info.EdtSplitFolder->setText(ToQString(s.SplitFolder));
-  info.CbxDstSize->setEditText(ToQString(s.DstSize));
-  info.RadLoCompress->setChecked(s.RadLoCompress);
-  info.RadHiCompress->setChecked(!s.RadLoCompress);
-  info.ChkDirNames->setChecked(s.ChkDirNames);
-  info.ChkSfx->setChecked(s.ChkSfx);
-  info.ChkEncrypt->setChecked(s.ChkEncrypt);
-  info.EdtPsw->setText(ToQString(s.EdtPsw));
   RadSameDirClick();
   ApplyGridLines();
 }
 
 TSettings TFrmMain::CollectSettings() const {
-  const TFrmInfo& info = *FFrmInfo;
   TSettings s;
   s.WindowState = isMinimized() ? 1 : isMaximized() || isFullScreen() ? 2 : 0;
   s.Left = pos().x();
@@ -120,23 +101,9 @@ TSettings TFrmMain::CollectSettings() const {
   s.SplitClient = SplitClient->sizes().value(0);
   s.SplitSrc = SplitSource->sizes().value(1);
   s.SplitDst = SplitDest->sizes().value(1);
-  s.Hints = info.ChkHints->isChecked();
-  s.KdmFile = info.ChkKdmFile->isChecked();
+  s.Options = FFrmInfo->Options();
   s.Batch = ChkBatch->isChecked();
-  s.GridLines = info.ChkGridLines->isChecked();
-  s.SendTo = info.ChkSendTo->isChecked();
-  s.Automatic = info.ChkAutomaticaly->isChecked();
-  s.KittSel = info.RadKittSel->isChecked();
-  s.KittFolder = ToStdString(info.EdtKittFolder->text());
-  s.SplitSel = info.RadSplitSel->isChecked();
-  s.SplitFolder = ToStdString(info.EdtSplitFolder->text());
-  s.DstSize = ToStdString(info.CbxDstSize->currentText());
   s.Delete = ChkDelete->isChecked();
-  s.RadLoCompress = info.RadLoCompress->isChecked();
-  s.ChkDirNames = info.ChkDirNames->isChecked();
-  s.ChkSfx = info.ChkSfx->isChecked();
-  s.ChkEncrypt = info.ChkEncrypt->isChecked();
-  s.EdtPsw = ToStdString(info.EdtPsw->text());
   // A window closed before it was shown keeps the folders it was given.
   s.Src = FFirstShow ? FStartSource : TreeSrc->SelectedPathName();
   s.Dst = FFirstShow ? FStartDest : TreeDst->SelectedPathName();
@@ -173,7 +140,7 @@ void TFrmMain::ApplyPaneSizes() {
 }
 
 void TFrmMain::ApplyGridLines() {
-  LstSrc->SetGridLines(FFrmInfo->ChkGridLines->isChecked());
+  LstSrc->SetGridLines(FFrmInfo->Options().GridLines);
   LstDst->SetGridLines(LstSrc->GridLines());
 }
 

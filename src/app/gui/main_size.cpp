@@ -6,6 +6,7 @@
 #include "app/gui/frm_main.h"
 #include "dialogs/frm_bytes.h"
 #include "engine/part_size.h"
+#include "engine/split_sizing.h"
 #include "support/globals.h"
 #include "ui/qt_text.h"
 #include "ui/size_field.h"
@@ -22,29 +23,26 @@ bool HasFocusIn(QWidget* window, QWidget* field) {
 }  // namespace
 
 void TFrmMain::CbxDstSizeExit() {
-  CbxDstSize->setEditText(ToQString(ResolvePresetLabel(ToStdString(CbxDstSize->currentText()))));
-  const std::string text = ToStdString(CbxDstSize->currentText());
-  const int64_t value = StrToInt64Def(text, 0);
+  TSizeTexts texts{ToStdString(CbxDstSize->currentText()), ToStdString(CbxDstCount->currentText())};
+  const int64_t value = SizeLeads(FSrcSize, texts);
+  CbxDstSize->setEditText(ToQString(texts.Size));
   CbxDstSize->setToolTip(QString());
   if (value <= 0) return;
   CbxDstSize->setToolTip(ToQString(MegabyteHint(value, LocaleDecimalSeparator())));
-  CbxDstCount->setEditText(QString::number(CountFromSize(FSrcSize, value)));
-  LearnListEntry(*CbxDstSize, QString::number(value), ToQString(text));
+  CbxDstCount->setEditText(ToQString(texts.Count));
+  LearnListEntry(*CbxDstSize, QString::number(value), ToQString(texts.Size));
   UpdateSizeColour();
 }
 
 void TFrmMain::CbxDstCountExit() {
   if (HasFocusIn(this, CbxDstSize)) CbxDstSizeExit();
-  const int64_t typed = StrToInt64Def(ToStdString(CbxDstCount->currentText()), 0);
-  const int32_t count = static_cast<int32_t>(static_cast<uint32_t>(typed));
-  if (count < 1) {
-    Questions().ShowMessageDialog("Fehlerhafte Eingabe.", "Der Wert muss größer als 0 sein.",
-                                  TMsgKind::Warning, mbOK);
+  TSizeTexts texts{ToStdString(CbxDstSize->currentText()), ToStdString(CbxDstCount->currentText())};
+  if (!CountLeads(FSrcSize, texts, Questions())) {
     CbxDstCount->setEditText(QString());
-    if (CbxDstCount->isEnabled()) CbxDstCount->setFocus();
+    FocusField(TField::Count);
     return;
   }
-  CbxDstSize->setEditText(QString::number(SizeFromCount(FSrcSize, count)));
+  CbxDstSize->setEditText(ToQString(texts.Size));
 }
 
 void TFrmMain::CbxDstExtExit() {

@@ -1,15 +1,12 @@
 // Start-up of the window: the settings it begins with, and the file named on
 // the command line, joined or split at once with the window closing itself.
-#include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QLabel>
-#include <QRadioButton>
 
 #include "app/gui/frm_main.h"
 #include "app/gui/shell_view.h"
+#include "app/startup/auto_run_input.h"
 #include "app/startup/settings.h"
 #include "app/startup/start_argument.h"
 #include "dialogs/frm_info.h"
@@ -23,35 +20,13 @@ namespace {
 // How long the source list may take to read the folder of a start file.
 constexpr qint64 kListWaitMillis = 10000;
 
-// Puts the destination choice and folder back when the scope ends.
-class TDestinationKeeper {
- public:
-  explicit TDestinationKeeper(TFrmMain& window)
-      : window_(window),
-        sameDir_(window.RadSameDir->isChecked()),
-        folder_(window.TreeDst->SelectedPathName()) {}
-  ~TDestinationKeeper() {
-    window_.RadSameDir->setChecked(sameDir_);
-    window_.RadOtherDir->setChecked(!sameDir_);
-    if (!folder_.empty()) window_.TreeDst->SetSelectedPathName(folder_);
-    window_.RadSameDirClick();
-  }
-  TDestinationKeeper(const TDestinationKeeper&) = delete;
-  TDestinationKeeper& operator=(const TDestinationKeeper&) = delete;
-
- private:
-  TFrmMain& window_;
-  bool sameDir_;
-  std::string folder_;
-};
-
 }  // namespace
 
 void TFrmMain::FormCreate(const std::string& iniFilePath) {
   FFrmInfo->SetVersionText(QString::fromStdString(GetVersionString("ProductVersion")));
   FIniFilePath = iniFilePath;
   LoadSettings(true);
-  SetHintsVisible(FFrmInfo->ChkHints->isChecked());
+  SetHintsVisible(FFrmInfo->Options().Hints);
 }
 
 void TFrmMain::SetCommandLine(std::vector<std::string> args) {
@@ -97,44 +72,24 @@ bool TFrmMain::RunCommandLine() {
   if (!SelectStartFile(argument.FileName)) return false;
   LbxSrcFileChange();
 
-  const TAutoRun run = PlanAutoRun(argument.Case, CollectSettings());
+  // The run's input comes from the plan and the options, not from the
+  // fields; its destination is not the user's choice, so the window's
+  // destination stays as it is and the settings saved on close keep it.
+  const TSettings settings = CollectSettings();
+  const TAutoRun run = PlanAutoRun(argument.Case, settings.Options);
   switch (run.Action) {
     case TAutoRun::TAction::None:
       return false;
     case TAutoRun::TAction::SelectOnly:
       return true;
-    case TAutoRun::TAction::Join: {
-      // The run's destination is not the user's choice: it is put back
-      // whatever happens, so that the settings saved on close keep it.
-      bool ended = false;
-      {
-        TDestinationKeeper keep(*this);
-        RadSameDir->setChecked(true);
-        if (!run.SameDir) {
-          RadOtherDir->setChecked(true);
-          ForceFolder(run.DstFolder);
-          TreeDst->SetSelectedPathName(run.DstFolder);
-        }
-        RadSameDirClick();
-        ended = BtnUnSplitClick();
-      }
-      if (ended) BtnCloseClick();
+    case TAutoRun::TAction::Join:
+      if (FPreparedJoin && ExecuteJoin(AutoJoinInput(run, *FPreparedJoin), false)) BtnCloseClick();
       return false;
-    }
     case TAutoRun::TAction::Split: {
-      CbxDstSize->setEditText(ToQString(run.SizeText));
-      CbxDstSize->setFocus();
-      CbxDstCountExit();
-      if (run.SameDir) {
-        RadSameDir->setChecked(true);
-      } else {
-        RadOtherDir->setChecked(true);
-        ForceFolder(run.DstFolder);
-        TreeDst->SetSelectedPathName(run.DstFolder);
-      }
-      RadSameDirClick();
-      CbxDstSize->setEditText(ToQString(run.SizeText));
-      if (BtnSplitClick(this)) BtnCloseClick();
+      const std::optional<TShListData> item = LstSrc->SelectedItem();
+      if (item && ExecuteSplit(AutoSplitInput(run, item->PathName, FSrcSize, settings, Questions()),
+                               false))
+        BtnCloseClick();
       return false;
     }
   }

@@ -1,12 +1,9 @@
 #include "app/startup/settings.h"
 
-#include "engine/part_size.h"
 #include "support/ini/password_scramble.h"
 #include "support/ini/qel_ini_file.h"
 
 namespace kardomel {
-
-TSettings::TSettings() : DstSize(kSizePresets[0].Label) {}
 
 void LoadSettings(const std::string& path, bool full, TSettings& s) {
   TqelIniFile ini(path);
@@ -24,22 +21,24 @@ void LoadSettings(const std::string& path, bool full, TSettings& s) {
     s.Delete = ini.ReadBool("Options", "Delete", s.Delete);
     s.SrcDst = ini.ReadBool("Paths", "SrcDst", s.SrcDst);
   }
-  s.Hints = ini.ReadBool("Window", "Hints", s.Hints);
-  s.KdmFile = ini.ReadBool("Window", "KdmFile", s.KdmFile);
+  TOptions& o = s.Options;
+  o.Hints = ini.ReadBool("Window", "Hints", o.Hints);
+  o.KdmFile = ini.ReadBool("Window", "KdmFile", o.KdmFile);
   s.Batch = ini.ReadBool("Options", "Batch", s.Batch);
-  s.GridLines = ini.ReadBool("Options", "GridLines", s.GridLines);
-  s.SendTo = ini.ReadBool("Options", "SendTo", s.SendTo);
-  s.Automatic = ini.ReadBool("Options", "Automatic", s.Automatic);
-  s.KittSel = ini.ReadBool("Options", "KittSel", s.KittSel);
-  s.KittFolder = ini.ReadString("Paths", "KittFolder", s.KittFolder);
-  s.SplitSel = ini.ReadBool("Options", "SplitSel", s.SplitSel);
-  s.SplitFolder = ini.ReadString("Paths", "SplitFolder", s.SplitFolder);
-  s.DstSize = ini.ReadString("Options", "DstSize", s.DstSize);
-  s.RadLoCompress = ini.ReadBool("Options", "RadLoCompress", s.RadLoCompress);
-  s.ChkDirNames = ini.ReadBool("Options", "ChkDirNames", s.ChkDirNames);
-  s.ChkSfx = ini.ReadBool("Options", "ChkSfx", s.ChkSfx);
-  s.ChkEncrypt = ini.ReadBool("Options", "ChkEncrypt", s.ChkEncrypt);
-  s.EdtPsw = UnscrambleText(ini.ReadString("Options", "EdtPsw", ScrambleText(s.EdtPsw)));
+  o.GridLines = ini.ReadBool("Options", "GridLines", o.GridLines);
+  o.SendTo = ini.ReadBool("Options", "SendTo", o.SendTo);
+  o.Automatic = ini.ReadBool("Options", "Automatic", o.Automatic);
+  o.KittSel = ini.ReadBool("Options", "KittSel", o.KittSel);
+  o.KittFolder = ini.ReadString("Paths", "KittFolder", o.KittFolder);
+  o.SplitSel = ini.ReadBool("Options", "SplitSel", o.SplitSel);
+  o.SplitFolder = ini.ReadString("Paths", "SplitFolder", o.SplitFolder);
+  o.DstSize = ini.ReadString("Options", "DstSize", o.DstSize);
+  o.Zip.HighCompression = !ini.ReadBool("Options", "RadLoCompress", !o.Zip.HighCompression);
+  o.Zip.StorePaths = ini.ReadBool("Options", "ChkDirNames", o.Zip.StorePaths);
+  o.Zip.Sfx = ini.ReadBool("Options", "ChkSfx", o.Zip.Sfx);
+  o.Zip.Encrypt = ini.ReadBool("Options", "ChkEncrypt", o.Zip.Encrypt);
+  o.Zip.Password =
+      UnscrambleText(ini.ReadString("Options", "EdtPsw", ScrambleText(o.Zip.Password)));
 }
 
 void SaveSettings(const std::string& path, const TSettings& s) {
@@ -55,23 +54,24 @@ void SaveSettings(const std::string& path, const TSettings& s) {
   ini.WriteInteger("Window", "SplitClient", s.SplitClient);
   ini.WriteInteger("Window", "SplitSrc", s.SplitSrc);
   ini.WriteInteger("Window", "SplitDst", s.SplitDst);
-  ini.WriteBool("Window", "Hints", s.Hints);
-  ini.WriteBool("Window", "KdmFile", s.KdmFile);
+  const TOptions& o = s.Options;
+  ini.WriteBool("Window", "Hints", o.Hints);
+  ini.WriteBool("Window", "KdmFile", o.KdmFile);
   ini.WriteBool("Options", "Batch", s.Batch);
-  ini.WriteBool("Options", "GridLines", s.GridLines);
-  ini.WriteBool("Options", "SendTo", s.SendTo);
-  ini.WriteBool("Options", "Automatic", s.Automatic);
-  ini.WriteBool("Options", "KittSel", s.KittSel);
-  ini.WriteString("Paths", "KittFolder", s.KittFolder);
-  ini.WriteBool("Options", "SplitSel", s.SplitSel);
-  ini.WriteString("Paths", "SplitFolder", s.SplitFolder);
-  ini.WriteString("Options", "DstSize", s.DstSize);
+  ini.WriteBool("Options", "GridLines", o.GridLines);
+  ini.WriteBool("Options", "SendTo", o.SendTo);
+  ini.WriteBool("Options", "Automatic", o.Automatic);
+  ini.WriteBool("Options", "KittSel", o.KittSel);
+  ini.WriteString("Paths", "KittFolder", o.KittFolder);
+  ini.WriteBool("Options", "SplitSel", o.SplitSel);
+  ini.WriteString("Paths", "SplitFolder", o.SplitFolder);
+  ini.WriteString("Options", "DstSize", o.DstSize);
   ini.WriteBool("Options", "Delete", s.Delete);
-  ini.WriteBool("Options", "RadLoCompress", s.RadLoCompress);
-  ini.WriteBool("Options", "ChkDirNames", s.ChkDirNames);
-  ini.WriteBool("Options", "ChkSfx", s.ChkSfx);
-  ini.WriteBool("Options", "ChkEncrypt", s.ChkEncrypt);
-  ini.WriteString("Options", "EdtPsw", ScrambleText(s.EdtPsw));
+  ini.WriteBool("Options", "RadLoCompress", !o.Zip.HighCompression);
+  ini.WriteBool("Options", "ChkDirNames", o.Zip.StorePaths);
+  ini.WriteBool("Options", "ChkSfx", o.Zip.Sfx);
+  ini.WriteBool("Options", "ChkEncrypt", o.Zip.Encrypt);
+  ini.WriteString("Options", "EdtPsw", ScrambleText(o.Zip.Password));
   ini.WriteString("Paths", "Src", s.Src);
   ini.WriteString("Paths", "Dst", s.Dst);
   ini.WriteBool("Paths", "SrcDst", s.SrcDst);

@@ -1,9 +1,12 @@
 // Every lasting setting of the program, as one plain value, and its load from
-// and save to the settings file. The members carry the names of the keys.
+// and save to the settings file. The members carry the names of the keys;
+// the options keep the keys they always had ("RadLoCompress", "EdtPsw").
 #pragma once
 
 #include <cstdint>
 #include <string>
+
+#include "delivery/options.h"
 
 namespace kardomel {
 
@@ -21,30 +24,17 @@ struct TSettings {
   int32_t SplitClient = 0;
   int32_t SplitSrc = 0;
   int32_t SplitDst = 0;
-  // Read by both loads.
-  bool Hints = true;          // [Window] "Hinweise anzeigen"
-  bool KdmFile = true;        // [Window] "KDM-File immer erzeugen"
-  bool Batch = true;          // [Options] "Batch-Datei erzeugen"
-  bool GridLines = false;     // [Options] "Linien in der Dateiansicht anzeigen"
-  bool SendTo = false;        // [Options] "Verknüpfung zu Kardomel-Dateien erstellen"
-  bool Automatic = false;     // [Options] "Automatisch splitten im"
-  bool KittSel = false;       // [Options] join into KittFolder instead of the source folder
-  std::string KittFolder;     // [Paths]
-  bool SplitSel = false;      // [Options] split into SplitFolder instead of the source folder
-  std::string SplitFolder;    // [Paths]
-  std::string DstSize;        // [Options] default part size text; preset label 1
+  // Read by both loads: the options and the main window's "Batch-Datei
+  // erzeugen" ([Options] Batch).
+  TOptions Options;
+  bool Batch = true;
   bool Delete = false;        // [Options] "Teildateien nach dem Kitten löschen", full load only
-  bool RadLoCompress = true;  // [Options] low (true) or high compression
-  bool ChkDirNames = true;    // [Options] "Pfade speichern"
-  bool ChkSfx = false;        // [Options] self-extracting archive
-  bool ChkEncrypt = false;    // [Options] password-protected archive
-  std::string EdtPsw;         // [Options] the zip password in plain; stored scrambled
   // [Paths], full load only. The program's folder, with its trailing '/'.
   std::string Src;
   std::string Dst;
   bool SrcDst = true;         // [Paths] destination is the source folder (RadSameDir)
 
-  TSettings();
+  bool operator==(const TSettings&) const = default;
 };
 
 // Reads the settings file at Path into Settings, whose values are the

@@ -29,7 +29,7 @@ TStartArgument ClassifyStartArgument(const std::vector<std::string>& args) {
   return result;
 }
 
-TAutoRun PlanAutoRun(TStartCase startCase, const TSettings& options) {
+TAutoRun PlanAutoRun(TStartCase startCase, const TOptions& options) {
   TAutoRun run;
   switch (startCase) {
     case TStartCase::Interactive:

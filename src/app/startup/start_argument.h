@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/startup/settings.h"
+#include "delivery/options.h"
 
 namespace kardomel {
 
@@ -30,24 +30,24 @@ TStartCase ClassifyStartFile(const std::string& name);
 // ignored. A folder, or a name that does not exist, is an interactive start.
 TStartArgument ClassifyStartArgument(const std::vector<std::string>& args);
 
-// What start-up runs for an argument, from the options of Settings.
+// What start-up runs for an argument, from the options.
 struct TAutoRun {
   enum class TAction {
     None,        // interactive start, nothing selected
     SelectOnly,  // select the file, activate the size field, stay open
-    Join,        // join, restore the destination choice, close
+    Join,        // join into the run's destination, close
     Split,       // split with SizeText, close
   };
   TAction Action = TAction::None;
-  bool SameDir = true;    // RadSameDir for the run
-  std::string DstFolder;  // when not SameDir: created if missing, then selected
+  bool SameDir = true;    // into the source folder, else into DstFolder
+  std::string DstFolder;  // when not SameDir: created if missing
   std::string SizeText;   // Split: the default part size text
 };
 
 // The join goes into the source folder unless the shell option and "join
 // into the chosen folder" are both on; the split runs only with Automatic on
 // and goes into the chosen folder when SplitSel says so.
-TAutoRun PlanAutoRun(TStartCase startCase, const TSettings& options);
+TAutoRun PlanAutoRun(TStartCase startCase, const TOptions& options);
 
 // Creates Folder with all missing parents. Throws EKardomel "Verzeichnis kann
 // nicht erstellt werden" when Folder is empty or cannot be created.

@@ -1,10 +1,10 @@
 #include "dialogs/update/update_dlg.h"
 
-#include <QDesktopServices>
 #include <QUrl>
 
 #include "dialogs/update/frm_update.h"
 #include "support/maker.h"
+#include "ui/url_opener.h"
 
 namespace kardomel {
 
@@ -16,9 +16,9 @@ bool TUpdateDlg::Execute(QWidget* parent) {
   return form.exec() == QDialog::Accepted;
 }
 
-bool RunUpdateCheck(TUpdateDlg& dlg, QWidget* parent) {
+bool RunUpdateCheck(TUpdateDlg& dlg, QWidget* parent, TUrlOpener& opener) {
   if (!dlg.Execute(parent)) return false;
-  QDesktopServices::openUrl(QUrl(QString::fromUtf8(kMakerWebAddress)));
+  OpenUrl(opener, QUrl(QString::fromUtf8(kMakerWebAddress)));
   return true;
 }
 

@@ -9,6 +9,8 @@ class QWidget;
 
 namespace kardomel {
 
+class TUrlOpener;
+
 // The maker's PAD file: the web address followed by "/pad/kdm.xml".
 QString DefaultPadFileURL();
 
@@ -27,8 +29,8 @@ class TUpdateDlg : public QObject {
 };
 
 // The body of the options dialog's "Auf neue Version überprüfen": runs Dlg
-// and, after "Updaten", opens the maker's web address in the browser.
-// Returns what Execute returned.
-bool RunUpdateCheck(TUpdateDlg& dlg, QWidget* parent);
+// and, after "Updaten", has Opener open the maker's web address. Returns
+// what Execute returned.
+bool RunUpdateCheck(TUpdateDlg& dlg, QWidget* parent, TUrlOpener& opener);
 
 }  // namespace kardomel
