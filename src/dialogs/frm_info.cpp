@@ -29,7 +29,7 @@
 #include "ui/qt_text.h"
 #include "ui/size_field.h"
 #include "ui/url_label.h"
-#include "ui/url_opener.h"
+#include "ui/desktop_launcher.h"
 
 namespace kardomel {
 
@@ -255,10 +255,10 @@ TFrmInfo::~TFrmInfo() = default;
 
 void TFrmInfo::SetInteraction(TInteraction* interaction) { interaction_ = interaction; }
 
-void TFrmInfo::SetUrlOpener(TUrlOpener* opener) { urlOpener_ = opener; }
+void TFrmInfo::SetLauncher(TLauncher* opener) { launcher_ = opener; }
 
-TUrlOpener& TFrmInfo::Opener() {
-  return urlOpener_ != nullptr ? *urlOpener_ : DesktopUrlOpener();
+TLauncher& TFrmInfo::Launcher() {
+  return launcher_ != nullptr ? *launcher_ : DesktopLauncher();
 }
 
 TInteraction& TFrmInfo::Questions() {
@@ -373,16 +373,16 @@ void TFrmInfo::BtnUnitClick() {
   CbxDstSizeExit();
 }
 
-void TFrmInfo::BtnUpdateClick() { RunUpdateCheck(*UpdateDlg, this, Opener()); }
+void TFrmInfo::BtnUpdateClick() { RunUpdateCheck(*UpdateDlg, this, Launcher()); }
 
-void TFrmInfo::EdtWWWClick() { OpenUrl(Opener(), QUrl(EdtWWW->text())); }
+void TFrmInfo::EdtWWWClick() { OpenUrl(Launcher(), QUrl(EdtWWW->text())); }
 
 void TFrmInfo::EdtEmailClick() {
   // The blanks of the subject go as typed; QUrl encodes them on its own
   // where the mail program needs it.
   const QString address = QStringLiteral("mailto:") + LblMail->text() + QStringLiteral("?subject=") +
                           LblProductName->text() + QLatin1Char(' ') + LblVersion->text();
-  OpenUrl(Opener(), QUrl(address));
+  OpenUrl(Launcher(), QUrl(address));
 }
 
 bool TFrmInfo::FormCloseQuery() {

@@ -26,7 +26,7 @@ class TInteraction;
 class TQtInteraction;
 class TUpdateDlg;
 class TUrlLbl;
-class TUrlOpener;
+class TLauncher;
 
 class TFrmInfo : public TqelBaseForm {
   Q_OBJECT
@@ -41,7 +41,7 @@ class TFrmInfo : public TqelBaseForm {
   void SetInteraction(TInteraction* interaction);
   // The links and the update check's "Updaten" open their addresses through
   // Opener; null gives the desktop's. Not owned.
-  void SetUrlOpener(TUrlOpener* opener);
+  void SetLauncher(TLauncher* opener);
 
   // The options as the controls hold them; SetOptions puts a value into the
   // controls, and the enabling rules follow the check boxes.
@@ -140,12 +140,12 @@ class TFrmInfo : public TqelBaseForm {
 
  private:
   TInteraction& Questions();
-  TUrlOpener& Opener();
+  TLauncher& Launcher();
   // The key filter of the size field: true when Event must be discarded.
   static bool RejectSizeKey(const QKeyEvent& event);
 
   TInteraction* interaction_ = nullptr;
-  TUrlOpener* urlOpener_ = nullptr;
+  TLauncher* launcher_ = nullptr;
   std::unique_ptr<TQtInteraction> ownInteraction_;  // when none is set
   QString versionFormat_;                           // LblVersion's design text
 };

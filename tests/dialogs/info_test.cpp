@@ -29,7 +29,8 @@
 #include "modal_driver.h"
 #include "support/maker.h"
 #include "ui/url_label.h"
-#include "ui/url_opener.h"
+#include "fakes/url_catcher.h"
+#include "ui/desktop_launcher.h"
 
 namespace kardomel {
 namespace {
@@ -37,16 +38,6 @@ namespace {
 using test::OnModal;
 using testing::TCall;
 using testing::TScriptedInteraction;
-
-// Takes the addresses the dialog would have the desktop open, so that no
-// browser or mail program starts during a test.
-class TUrlCatcher : public TUrlOpener {
- public:
-  void OpenUrl(const std::string& url) override {
-    Opened.push_back(QUrl(QString::fromStdString(url)));
-  }
-  std::vector<QUrl> Opened;
-};
 
 // German number format for the megabyte tooltip, as on the users' systems.
 class TGermanLocale {
@@ -491,9 +482,9 @@ TEST(FrmInfo, SizeButtonOpensTheSizeEntryBelowTheField) {
 }
 
 TEST(FrmInfo, LinksOpenTheMakersSiteAndAMailWithProductAndVersion) {
-  TUrlCatcher catcher;
+  testing::TUrlCatcher catcher;
   TFrmInfo dialog;
-  dialog.SetUrlOpener(&catcher);
+  dialog.SetLauncher(&catcher);
   dialog.SetVersionText("9.00");
   dialog.show();
 
@@ -515,9 +506,9 @@ TEST(FrmInfo, LinksOpenTheMakersSiteAndAMailWithProductAndVersion) {
 }
 
 TEST(FrmInfo, UpdateButtonRunsTheCheckAndOpensNothingWithoutUpdaten) {
-  TUrlCatcher catcher;
+  testing::TUrlCatcher catcher;
   TFrmInfo dialog;
-  dialog.SetUrlOpener(&catcher);
+  dialog.SetLauncher(&catcher);
   QString title;
   OnModal([&](QDialog& d) {
     title = d.windowTitle();

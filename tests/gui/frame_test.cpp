@@ -6,25 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "ui/url_opener.h"
+#include "fakes/url_catcher.h"
+#include "ui/desktop_launcher.h"
 #include "window_fixture.h"
 
 namespace kardomel::testing {
 namespace {
 
-class TUrlCatcher : public TUrlOpener {
- public:
-  void OpenUrl(const std::string& url) override {
-    Opened.push_back(QUrl(QString::fromStdString(url)));
-  }
-  std::vector<QUrl> Opened;
-};
-
 class FrameTest : public TWindowTest {};
 
 TEST_F(FrameTest, HelpTopicsAndManualOpenBesideTheProgram) {
   TUrlCatcher catcher;
-  window_->SetUrlOpener(&catcher);
+  window_->SetLauncher(&catcher);
   const QString program = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
   static const struct {
     int tag;

@@ -13,7 +13,8 @@
 #include "dialogs/update/update_dlg.h"
 #include "pad_server.h"
 #include "support/maker.h"
-#include "ui/url_opener.h"
+#include "fakes/url_catcher.h"
+#include "ui/desktop_launcher.h"
 
 // Failures show texts, not code units.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << text.toStdString(); }
@@ -33,7 +34,7 @@ QByteArray Pad(const QByteArray& version) {
 }
 
 // Counts the error boxes instead of showing them.
-class UpdateCheck : public testing::Test {
+class UpdateCheck : public ::testing::Test {
  protected:
   void SetUp() override {
     SetStandardErrorBox([this](QWidget*, const QString& title, const QString& text) {
@@ -142,13 +143,6 @@ TEST_F(UpdateCheck, UpdatenStaysEnabledAndTheLabelsReset) {
   EXPECT_EQ(Control<QLabel>(form, "LblInfo")->text(), "");
 }
 
-// Receives the addresses the program would hand to the browser.
-class TUrlCatcher : public TUrlOpener {
- public:
-  void OpenUrl(const std::string& url) override { Opened.append(QUrl(QString::fromStdString(url))); }
-  QList<QUrl> Opened;
-};
-
 // Runs Script once the modal dialog is up.
 void WhenShown(std::function<void(TFrmUpdate&)> script) {
   QTimer::singleShot(0, [script] {
@@ -159,7 +153,7 @@ void WhenShown(std::function<void(TFrmUpdate&)> script) {
 }
 
 TEST_F(UpdateCheck, OnlyUpdatenOpensTheMakersSite) {
-  TUrlCatcher catcher;
+  testing::TUrlCatcher catcher;
   TPadServer server;
   server.Serve(200, Pad("10.00"));
   TUpdateDlg dlg;
@@ -168,7 +162,7 @@ TEST_F(UpdateCheck, OnlyUpdatenOpensTheMakersSite) {
 
   WhenShown([](TFrmUpdate& form) { form.findChild<QPushButton*>("BtnCancel")->click(); });
   EXPECT_FALSE(RunUpdateCheck(dlg, nullptr, catcher));
-  EXPECT_TRUE(catcher.Opened.isEmpty());
+  EXPECT_TRUE(catcher.Opened.empty());
 
   WhenShown([url = server.Url()](TFrmUpdate& form) {
     EXPECT_EQ(form.FPadFileURL, url);
@@ -177,7 +171,7 @@ TEST_F(UpdateCheck, OnlyUpdatenOpensTheMakersSite) {
     form.findChild<QPushButton*>("BtnCheck")->click();
   });
   EXPECT_TRUE(RunUpdateCheck(dlg, nullptr, catcher));
-  ASSERT_EQ(catcher.Opened.size(), 1);
+  ASSERT_EQ(catcher.Opened.size(), 1u);
   EXPECT_EQ(catcher.Opened[0], QUrl(kMakerWebAddress));
   EXPECT_EQ(server.Requests(), 1);
 }

@@ -25,7 +25,7 @@
 #include "ui/form_look.h"
 #include "ui/qt_interaction.h"
 #include "ui/qt_text.h"
-#include "ui/url_opener.h"
+#include "ui/desktop_launcher.h"
 
 namespace kardomel {
 
@@ -60,7 +60,7 @@ bool IsUserInput(QEvent::Type type) {
 TFrmMain::TFrmMain(TEnv* env, QWidget* parent)
     : QMainWindow(parent),
       FEnv(env != nullptr ? env : TEnv::Default()),
-      FUrlOpener(&DesktopUrlOpener()) {
+      FLauncher(&DesktopLauncher()) {
   setObjectName(QStringLiteral("FrmMain"));
   setWindowTitle(
       QStringLiteral("Kardomel %1").arg(QString::fromStdString(GetVersionString("ProductVersion"))));
@@ -120,9 +120,9 @@ void TFrmMain::SetResponder(TInteraction* responder) {
   FQuestions = responder != nullptr ? responder : FDialogs.get();
 }
 
-void TFrmMain::SetUrlOpener(TUrlOpener* opener) {
-  FUrlOpener = opener != nullptr ? opener : &DesktopUrlOpener();
-  FFrmInfo->SetUrlOpener(opener);
+void TFrmMain::SetLauncher(TLauncher* opener) {
+  FLauncher = opener != nullptr ? opener : &DesktopLauncher();
+  FFrmInfo->SetLauncher(opener);
 }
 
 void TFrmMain::SetStartFolders(const std::string& source, const std::string& destination) {

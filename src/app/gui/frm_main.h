@@ -40,7 +40,7 @@ class TLedGauge;
 class TQtInteraction;
 class TShellList;
 class TShellTree;
-class TUrlOpener;
+class TLauncher;
 class TWindowInteraction;
 struct TSettings;
 enum class TField;
@@ -58,7 +58,7 @@ class TFrmMain : public QMainWindow {
   void SetResponder(TInteraction* responder);
   // Help, manual and the options dialog's links open through Opener instead
   // of the desktop (null restores it). Not owned.
-  void SetUrlOpener(TUrlOpener* opener);
+  void SetLauncher(TLauncher* opener);
   // The folders both trees show when the window is first shown, in place of
   // the stored ones (without settings: the home folder). Call after
   // FormCreate, which sets the stored ones, and before show().
@@ -252,7 +252,7 @@ class TFrmMain : public QMainWindow {
   TFrmInfo* FFrmInfo;
   std::unique_ptr<TQtInteraction> FDialogs;
   TInteraction* FResponder = nullptr;
-  TUrlOpener* FUrlOpener;
+  TLauncher* FLauncher;
   TInteraction* FQuestions = nullptr;  // what the window interaction forwards to
   std::unique_ptr<TWindowInteraction> FInteraction;
   std::unique_ptr<TKeyPreview> FKeyPreview;

@@ -16,7 +16,7 @@
 #include "dialogs/frm_info.h"
 #include "support/globals.h"
 #include "ui/qt_text.h"
-#include "ui/url_opener.h"
+#include "ui/desktop_launcher.h"
 
 namespace kardomel {
 
@@ -176,11 +176,11 @@ void TFrmMain::BtnInfoClick() {
 void TFrmMain::BtnHelpClick(int tag) {
   QUrl topic = QUrl::fromLocalFile(BesideProgram(".chm"));
   topic.setFragment(QString::number(HelpContext(tag)));
-  OpenUrl(*FUrlOpener, topic);
+  OpenUrl(*FLauncher, topic);
 }
 
 void TFrmMain::BtnPDFClick() {
-  OpenUrl(*FUrlOpener, QUrl::fromLocalFile(BesideProgram(".PDF")));
+  OpenUrl(*FLauncher, QUrl::fromLocalFile(BesideProgram(".PDF")));
 }
 
 void TFrmMain::BtnCloseClick() {

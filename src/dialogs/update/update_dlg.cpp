@@ -4,7 +4,7 @@
 
 #include "dialogs/update/frm_update.h"
 #include "support/maker.h"
-#include "ui/url_opener.h"
+#include "ui/desktop_launcher.h"
 
 namespace kardomel {
 
@@ -16,7 +16,7 @@ bool TUpdateDlg::Execute(QWidget* parent) {
   return form.exec() == QDialog::Accepted;
 }
 
-bool RunUpdateCheck(TUpdateDlg& dlg, QWidget* parent, TUrlOpener& opener) {
+bool RunUpdateCheck(TUpdateDlg& dlg, QWidget* parent, TLauncher& opener) {
   if (!dlg.Execute(parent)) return false;
   OpenUrl(opener, QUrl(QString::fromUtf8(kMakerWebAddress)));
   return true;

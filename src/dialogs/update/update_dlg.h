@@ -9,7 +9,7 @@ class QWidget;
 
 namespace kardomel {
 
-class TUrlOpener;
+class TLauncher;
 
 // The maker's PAD file: the web address followed by "/pad/kdm.xml".
 QString DefaultPadFileURL();
@@ -31,6 +31,6 @@ class TUpdateDlg : public QObject {
 // The body of the options dialog's "Auf neue Version überprüfen": runs Dlg
 // and, after "Updaten", has Opener open the maker's web address. Returns
 // what Execute returned.
-bool RunUpdateCheck(TUpdateDlg& dlg, QWidget* parent, TUrlOpener& opener);
+bool RunUpdateCheck(TUpdateDlg& dlg, QWidget* parent, TLauncher& opener);
 
 }  // namespace kardomel
