@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "archive_helpers.h"
+#include "delivery/archive/deflate_pool.h"
 
 namespace kardomel::testing {
 namespace {
@@ -88,7 +89,8 @@ TEST(ArchiveFaultsTest, UnreadableFileIsNamedAndLeavesNoArchive) {
 
 TEST(ArchiveFaultsTest, FileVanishingBeforeTheArchiveIsClosedIsNamed) {
   // The file is readable when collected and gone when libzip reads it:
-  // the case that only shows when the archive is written.
+  // the case that only shows when the archive is written. Large, so that
+  // libzip reads it itself, only while it writes.
   class TRemovingEvents : public TArchiveEvents {
    public:
     std::string Victim;
@@ -100,7 +102,8 @@ TEST(ArchiveFaultsTest, FileVanishingBeforeTheArchiveIsClosedIsNamed) {
   ASSERT_EQ(WriteArchive(f.Input).Outcome, TArchiveOutcome::Created);
   const std::string existing = ReadFile(f.Input.ArchivePath);
   const std::string victim = f.Folder / "src/neu.bin";
-  WriteFile(victim, "bald weg");
+  WriteFile(victim, "");
+  ASSERT_EQ(::truncate(victim.c_str(), TDeflatePool::kMaxFileSize + 1), 0);
   f.Input.Items.push_back(victim);
   TRemovingEvents events;
   events.Victim = victim;

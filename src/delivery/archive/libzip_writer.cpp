@@ -11,6 +11,7 @@
 
 #include "delivery/archive/archive_password_check.h"
 #include "delivery/archive/archive_writer.h"
+#include "delivery/archive/deflate_pool.h"
 #include "delivery/archive/dos_time.h"
 #include "delivery/archive/sfx_target.h"
 #include "delivery/archive/zip_entries.h"
@@ -69,8 +70,9 @@ class TLibzipArchiveWriter : public TArchiveWriter {
   static zip_t* Open(const TArchiveInput& input, bool fresh);
   static void Register(zip_t* archive, TArchiveEvents& events);
   static void Store(zip_t* archive, const TZipEntry& entry, const TArchiveInput& input,
-                    TArchiveResult& result);
-  static zip_int64_t SetFileSource(zip_t* archive, const TZipEntry& entry, zip_int64_t index);
+                    TDeflatePool& pool, TArchiveResult& result);
+  static zip_int64_t SetFileSource(zip_t* archive, const TZipEntry& entry, zip_int64_t index,
+                                   TDeflatePool& pool);
   static void SetOptions(zip_t* archive, zip_uint64_t index, const TArchiveInput& input);
   [[noreturn]] static void ThrowCloseFailure(zip_t* archive, const std::vector<TZipEntry>& entries,
                                              const std::string& path);
@@ -96,13 +98,15 @@ TArchiveResult TLibzipArchiveWriter::Write(const TArchiveInput& input, TArchiveE
     return result;
   }
 
+  // Declared first, so that it outlives the archive's sources.
+  TDeflatePool pool(input.Level);
   TOpenArchive archive(Open(input, fresh));
   if (!fresh && !ArchiveOpensWithPassword(archive.Get(), input.Password)) {
     result.Outcome = TArchiveOutcome::PasswordMismatch;
     return result;
   }
   Register(archive.Get(), events);
-  for (const TZipEntry& entry : entries) Store(archive.Get(), entry, input, result);
+  for (const TZipEntry& entry : entries) Store(archive.Get(), entry, input, pool, result);
 
   events.Progress(0);
   if (!archive.Close()) {
@@ -162,7 +166,7 @@ void TLibzipArchiveWriter::Register(zip_t* archive, TArchiveEvents& events) {
 }
 
 void TLibzipArchiveWriter::Store(zip_t* archive, const TZipEntry& entry, const TArchiveInput& input,
-                                 TArchiveResult& result) {
+                                 TDeflatePool& pool, TArchiveResult& result) {
   const zip_int64_t existing = zip_name_locate(archive, entry.Name.c_str(), 0);
   if (existing >= 0) {
     zip_stat_t stat;
@@ -177,15 +181,21 @@ void TLibzipArchiveWriter::Store(zip_t* archive, const TZipEntry& entry, const T
   if (entry.IsFolder)
     index = zip_dir_add(archive, entry.Name.c_str(), ZIP_FL_ENC_UTF_8);
   else
-    index = SetFileSource(archive, entry, existing);
+    index = SetFileSource(archive, entry, existing, pool);
   if (index < 0) ThrowArchiveError(input.ArchivePath, zip_get_error(archive));
   if (!entry.IsFolder) SetOptions(archive, static_cast<zip_uint64_t>(index), input);
   ++(existing >= 0 ? result.Replaced : result.Added);
 }
 
 zip_int64_t TLibzipArchiveWriter::SetFileSource(zip_t* archive, const TZipEntry& entry,
-                                                zip_int64_t index) {
-  zip_source_t* source = zip_source_file(archive, entry.SourcePath.c_str(), 0, -1);
+                                                zip_int64_t index, TDeflatePool& pool) {
+  // New entries follow all existing ones, so libzip reads the pooled
+  // sources in the order they were queued; a replaced entry keeps its
+  // place among the old ones and is deflated by libzip itself, as are
+  // large files.
+  const bool pooled = index < 0 && entry.Size > 0 && entry.Size <= TDeflatePool::kMaxFileSize;
+  zip_source_t* source = pooled ? pool.NewSource(entry.SourcePath, entry.ModTime, zip_get_error(archive))
+                                : zip_source_file(archive, entry.SourcePath.c_str(), 0, -1);
   if (source == nullptr)
     throw EArchiveFault("Die Datei kann nicht gelesen werden:\r" + entry.SourcePath,
                         entry.SourcePath);

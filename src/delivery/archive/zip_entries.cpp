@@ -103,6 +103,7 @@ class TCollector {
     entry.SourcePath = path;
     entry.Name = storePaths_ ? NameWithPath(path) : BareName(path);
     entry.ModTime = info.st_mtime;
+    entry.Size = static_cast<int64_t>(info.st_size);
     Append(std::move(entry));
   }
 

@@ -1,6 +1,7 @@
 // The entries an archive gets from the selected files and folders.
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@ struct TZipEntry {
   std::string Name;        // the entry's name in the archive (UTF-8, '/' separated)
   bool IsFolder = false;   // an empty folder, kept as a folder entry
   time_t ModTime = 0;      // last modification of the file
+  int64_t Size = 0;        // bytes of the file
 };
 
 // Entries for Items in their order; folders are walked whole, hidden files
