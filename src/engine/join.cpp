@@ -333,7 +333,9 @@ TJoinResult TJoinRun::Run() {
   };
   // The existing file stays until the new one is complete, so the space it
   // takes does not count as free.
-  if (!EnsureJoinSpace(env_, ui_, dest, shape_.Size.value_or(in_.TotalSize), acceptFolder)) {
+  // The size field holds the descriptor's size; only a .crc knows better.
+  const int64_t required = in_.DescriptorSize ? in_.TotalSize : shape_.Size.value_or(in_.TotalSize);
+  if (!EnsureJoinSpace(env_, ui_, dest, required, acceptFolder)) {
     result.Outcome = TOutcome::Cancelled;
     return result;
   }

@@ -142,11 +142,17 @@ std::optional<TSetFault> TPartSizeCheck::CheckPart(int64_t p, int64_t size) {
       return DamagedPart(SetPartName(selectedName_, 1), "Sie ist leer, obwohl weitere Teile folgen.");
     if (sized) {
       const int64_t last = *shape_.Size - (count - 1) * size;
-      if (last < 1 || last > size)
-        return DamagedPart(SetPartName(selectedName_, 1),
-                           "Sie ist " + Bytes(size) + " groß; " + std::to_string(count) +
-                               " Teile mit zusammen " + Bytes(*shape_.Size) + " nach " +
-                               shape_.SizeSource + " ergeben sich daraus nicht.");
+      // Parts of this size cannot make that count and size: the file that
+      // gave them is the odd one out.
+      if (last < 1 || last > size) {
+        const bool kdm = SameTextAscii(ExtractFileExt(shape_.SizeSource), ".KDM");
+        return TSetFault{std::string(kdm ? "Die KDM-Datei " : "Die Datei ") + shape_.SizeSource +
+                             " passt nicht zum Teilesatz.",
+                         "Sie nennt " + std::to_string(count) + " Teile und " +
+                             Bytes(*shape_.Size) + "; mit " + SetPartName(selectedName_, 1) +
+                             " von " + Bytes(size) + " ergibt das keinen Teilesatz.\r" +
+                             kNothingJoined};
+      }
     }
     partSize_ = size;
     return std::nullopt;
