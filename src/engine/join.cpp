@@ -94,6 +94,7 @@ class TJoinRun {
   TSha256 wholeSha_;
   TCrc32 wholeCrc_;
   int64_t lastPartSize_ = -1;
+  bool everyPartListed_ = false;
 };
 
 void TJoinRun::LoadShape() {
@@ -108,20 +109,25 @@ void TJoinRun::LoadShape() {
   if (extension_.empty() && !in_.DescriptorSize && shape_.CrcExtension)
     extension_ = *shape_.CrcExtension;
   sizeCheck_.emplace(shape_, in_.SelectedName);
+  // Every part proven by its own checksum proves the whole: the whole-file
+  // checksums would only cost the time of reading it once more.
+  everyPartListed_ = count_ > 0 && sums_.PartHex.size() >= static_cast<size_t>(count_);
+  for (int64_t p = 1; everyPartListed_ && p <= count_; ++p)
+    everyPartListed_ = !sums_.PartHex[static_cast<size_t>(p - 1)].empty();
 }
 
 int64_t TJoinRun::CopyPart(TStream64& dest, TStream64& part, int64_t p,
                            const std::string& partPath) {
   const size_t index = static_cast<size_t>(p - 1);
   const std::string listed = index < sums_.PartHex.size() ? sums_.PartHex[index] : "";
-  const bool whole = !sums_.WholeHex.empty() || sums_.Crc.has_value();
+  const bool whole = !everyPartListed_ && (!sums_.WholeHex.empty() || sums_.Crc.has_value());
   // Without a checksum to compute the kernel copies the part on its own.
   if (listed.empty() && !whole) return dest.CopyFrom(part, 0, &progressObserver_);
   TSha256 partSha;
   std::vector<TDigest*> digests;
   if (!listed.empty()) digests.push_back(&partSha);
-  if (!sums_.WholeHex.empty()) digests.push_back(&wholeSha_);
-  if (sums_.Crc) digests.push_back(&wholeCrc_);
+  if (whole && !sums_.WholeHex.empty()) digests.push_back(&wholeSha_);
+  if (whole && sums_.Crc) digests.push_back(&wholeCrc_);
   part.SetPosition(0);
   const int64_t copied = CopyDigesting(dest, part, part.Size(), digests, &progressObserver_);
   if (!listed.empty() && partSha.HexDigest() != listed)
@@ -132,6 +138,7 @@ int64_t TJoinRun::CopyPart(TStream64& dest, TStream64& part, int64_t p,
 }
 
 std::optional<TSetFault> TJoinRun::CheckWhole(const std::string& dest, int64_t size) {
+  if (everyPartListed_) return std::nullopt;
   const std::string name = ExtractFileName(dest);
   auto damaged = [&](const std::string& file) {
     return TSetFault{"Datei " + name + " ist beschädigt.",
