@@ -95,6 +95,7 @@ class TJoinRun {
   TCrc32 wholeCrc_;
   int64_t lastPartSize_ = -1;
   bool everyPartListed_ = false;
+  TFileId writtenId_;  // the file this join wrote, once it is complete
 };
 
 void TJoinRun::LoadShape() {
@@ -106,8 +107,8 @@ void TJoinRun::LoadShape() {
   count_ = shapeFault_ ? in_.PartCount : shape_.Count;
   extension_ = in_.Extension;
   // A set of another tool names the file in its .crc, extension and all.
-  if (extension_.empty() && !in_.DescriptorSize && shape_.CrcExtension)
-    extension_ = *shape_.CrcExtension;
+  if (extension_.empty() && !in_.DescriptorSize && shape_.NamedExtension)
+    extension_ = *shape_.NamedExtension;
   sizeCheck_.emplace(shape_, in_.SelectedName);
   // Every part proven by its own checksum proves the whole: the whole-file
   // checksums would only cost the time of reading it once more.
@@ -166,8 +167,11 @@ bool TJoinRun::IsMemberOfSet(const std::string& path) const {
   if (sameFolder && ChangeFileExt(ExtractFileName(path), "") ==
                         ChangeFileExt(in_.SelectedName, "")) {
     std::string ext = ExtractFileExt(path);
-    for (const char* member : {".KDM", ".bat", ".sh", ".sha256", ".crc"}) {
-      if (SameTextAscii(ext, member)) return true;
+    if (SameTextAscii(ext, ".KDM") || SameTextAscii(ext, ".bat")) return true;
+    // A file named like one of the newer members (install.sh, list.crc) is
+    // rebuilt under its name unless that member is there.
+    for (const char* member : {".sh", ".sha256", ".crc"}) {
+      if (SameTextAscii(ext, member) && env_.EntryExists(path)) return true;
     }
     for (int64_t p = 1; p <= count_ && p <= 9999; ++p) {
       if (ext == "." + FormatPartNumber(static_cast<int32_t>(p))) return true;
@@ -259,6 +263,10 @@ std::vector<std::string> TJoinRun::MembersPresent() const {
   const std::string selected = AddBackslash(in_.SourceFolder) + in_.SelectedName;
   for (const char* ext : {".KDM", ".BAT", ".sh", ".sha256", ".crc"}) {
     std::string member = FindMember(env_, selected, ext);
+    // The rebuilt file may carry a member's name (install.sh of a set
+    // without shell script); it is never part of what is deleted.
+    TFileId id;
+    if (env_.GetFileId(member, id) && id == writtenId_) continue;
     if (env_.EntryExists(member)) members.push_back(member);
   }
   return members;
@@ -281,7 +289,7 @@ TJoinResult TJoinRun::Run() {
     return result;
   };
   LoadShape();
-  if (extension_.empty() && !in_.DescriptorSize && !shape_.CrcExtension) {
+  if (extension_.empty() && !in_.DescriptorSize && !shape_.NamedExtension) {
     ui_.ShowMessageDialog("Dateiendung fehlt.",
                           "Damit Kardomel die Datei zusammensetzen kann, muss die Dateiendung für "
                           "die Zieldatei angegeben werden. Diese können Sie im rechten oberen "
@@ -377,7 +385,7 @@ TJoinResult TJoinRun::Run() {
     // A new name beside parts that stay costs nothing, and waiting for the
     // medium would double the time of a large join.
     if (replace || in_.DeleteParts) out->Flush();
-    TFileId writtenId;
+    TFileId& writtenId = writtenId_;
     if (!env_.GetFileId(tempPath, writtenId))
       throw EKardomel("Die Datei " + tempPath + " ist verschwunden, während sie geschrieben wurde.");
     // The stream stays open until the rename, so that no other join takes

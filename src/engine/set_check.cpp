@@ -100,7 +100,7 @@ std::optional<TSetFault> ShapeOfSet(TEnv& env, const std::string& folder,
     shape.Size = sums.Crc->Size;
     shape.SizeSource = sums.CrcName;
     const std::string ext = ExtractFileExt(sums.Crc->FileName);
-    shape.CrcExtension = ext.empty() ? "" : ext.substr(1);
+    shape.NamedExtension = ext.empty() ? "" : ext.substr(1);
     // The part size is part 1's; the count follows from the size.
     const int64_t first = env.EntrySize(AddBackslash(folder) + SetPartName(selectedName, 1));
     if (first > 0) {
@@ -111,6 +111,10 @@ std::optional<TSetFault> ShapeOfSet(TEnv& env, const std::string& folder,
   if (listed > 0) {
     shape.Count = listed;
     shape.CountChecked = true;
+  }
+  if (!shape.NamedExtension && !sums.WholeName.empty()) {
+    const std::string ext = ExtractFileExt(sums.WholeName);
+    shape.NamedExtension = ext.empty() ? "" : ext.substr(1);
   }
   return std::nullopt;
 }

@@ -48,7 +48,8 @@ struct TSetShape {
   bool CountChecked = false;     // a descriptor or checksum file gave the count
   std::optional<int64_t> Size;   // the whole file's size, when a file gave it
   std::string SizeSource;        // the name of that file
-  std::optional<std::string> CrcExtension;  // the extension the .crc names, without dot
+  // The extension of the file the .crc or the .sha256 names, without dot.
+  std::optional<std::string> NamedExtension;
 };
 
 // Puts the descriptor and the checksum files together. A descriptor file

@@ -200,5 +200,44 @@ TEST(VerifiedJoinTest, APartFromTheNextDiskIsCheckedWhenItArrives) {
   EXPECT_TRUE(FileExists(set / "film.001"));
 }
 
+TEST(VerifiedJoinTest, AFileNamedLikeAMemberIsRebuiltAndKept) {
+  // install.sh split without shell script, notes.crc without checksums:
+  // the rebuilt file carries a member's name and must survive --delete.
+  for (const char* name : {"install.sh", "notes.crc", "list.sha256"}) {
+    TTempFolder set;
+    const std::string content = PatternBytes(2500, 6);
+    WriteFile(set / name, content);
+    TScriptedInteraction splitUi;
+    ASSERT_EQ(RunSplit(SplitInputFor(set / name, 1000), *TEnv::Default(), splitUi).Outcome,
+              TOutcome::Done)
+        << name;
+    std::remove((set / name).c_str());
+    TFaultEnv env;
+    TScriptedInteraction ui;
+    TJoinInput input = JoinInputFor(env, ui, PartPath(set / name, 1));
+    input.DeleteParts = true;
+    EXPECT_EQ(RunJoin(input, env, ui).Outcome, TOutcome::Done) << name;
+    EXPECT_EQ(ReadFile(set / name), content) << name;
+    EXPECT_EQ(ListNames(set.Path()), std::vector<std::string>{name}) << name;
+  }
+}
+
+TEST(VerifiedJoinTest, TheSha256NamesTheFileOfASetWithoutDescriptor) {
+  TTempFolder src, set;
+  const std::string content = PatternBytes(2500, 6);
+  WriteFile(src / "clip.webm", content);
+  TScriptedInteraction splitUi;
+  TSplitInput split = SplitInputFor(src / "clip.webm", 1000, set.Path());
+  split.WriteChecksums = true;
+  split.WriteDescriptor = false;
+  ASSERT_EQ(RunSplit(split, *TEnv::Default(), splitUi).Outcome, TOutcome::Done);
+  std::remove((set / "clip.crc").c_str());
+  TFaultEnv env;
+  TScriptedInteraction ui;
+  EXPECT_EQ(RunJoin(JoinInputFor(env, ui, set / "clip.002"), env, ui).Outcome, TOutcome::Done);
+  EXPECT_EQ(ReadFile(set / "clip.webm"), content);
+  EXPECT_EQ(ui.Find("Anzahl der Teile nicht geprüft."), nullptr);
+}
+
 }  // namespace
 }  // namespace kardomel::testing
