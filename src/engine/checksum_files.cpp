@@ -122,9 +122,12 @@ std::optional<TCrcFile> ParseCrcFile(const std::string& bytes) {
     else if (key == "size") size = value;
     else if (key == "crc32") crc = value;
   }
-  if (!name || !size || !crc || name->empty() || *name == "." || *name == ".." ||
-      name->find('/') != std::string::npos || name->find('\0') != std::string::npos)
-    return std::nullopt;
+  if (!name || !size || !crc || name->empty() || *name == "." || *name == "..") return std::nullopt;
+  for (char c : *name) {
+    // A name from another machine's file never leads into another folder
+    // and holds no control character (the line ends above were one).
+    if (c == '/' || static_cast<unsigned char>(c) < 0x20) return std::nullopt;
+  }
   TCrcFile result;
   result.FileName = *name;
   result.Size = StrToInt64Def(*size, -1);

@@ -36,8 +36,8 @@ struct TCrcFile {
 std::string FormatCrcFile(const TCrcFile& crc);
 
 // The three lines in any order and letter case of the keys, LF or CR LF;
-// nullopt when one is missing or no number, or the name is empty or
-// holds a path.
+// nullopt when one is missing or no number, or the name is empty, holds a
+// path or a control character.
 std::optional<TCrcFile> ParseCrcFile(const std::string& bytes);
 
 }  // namespace kardomel

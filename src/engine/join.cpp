@@ -168,11 +168,10 @@ bool TJoinRun::IsMemberOfSet(const std::string& path) const {
                         ChangeFileExt(in_.SelectedName, "")) {
     std::string ext = ExtractFileExt(path);
     if (SameTextAscii(ext, ".KDM") || SameTextAscii(ext, ".bat")) return true;
-    // A file named like one of the newer members (install.sh, list.crc) is
-    // rebuilt under its name unless that member is there.
-    for (const char* member : {".sh", ".sha256", ".crc"}) {
-      if (SameTextAscii(ext, member) && env_.EntryExists(path)) return true;
-    }
+    // The shell script and the checksum files are not guarded here: a file
+    // named like them (install.sh) is rebuilt under its name, after the
+    // overwrite question when that name is taken, and never deleted as a
+    // member (MembersPresent).
     for (int64_t p = 1; p <= count_ && p <= 9999; ++p) {
       if (ext == "." + FormatPartNumber(static_cast<int32_t>(p))) return true;
     }

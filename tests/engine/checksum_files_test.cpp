@@ -68,6 +68,7 @@ TEST(CrcFileTest, WritesTheThreeLinesAndReadsOtherToolsVariants) {
       {"filename=Urlaub.avi\r\nsize=5000000\r\ncrc32=XYZ\r\n", false},
       {"filename=../Urlaub.avi\r\nsize=5000000\r\ncrc32=0A1B2C3D\r\n", false},
       {"filename=\r\nsize=5000000\r\ncrc32=0A1B2C3D\r\n", false},
+      {"filename=Url\taub.avi\r\nsize=5000000\r\ncrc32=0A1B2C3D\r\n", false},
   };
   for (const auto& c : cases) {
     std::optional<TCrcFile> read = ParseCrcFile(c.text);
