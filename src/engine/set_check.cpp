@@ -69,6 +69,12 @@ TSetChecksums ReadSetChecksums(TEnv& env, const std::string& folder,
   return sums;
 }
 
+bool ChecksumsNameTheFile(TEnv& env, const std::string& memberPath) {
+  const TSetChecksums sums =
+      ReadSetChecksums(env, ExtractFilePath(memberPath), ExtractFileName(memberPath));
+  return sums.Crc.has_value() || !sums.WholeName.empty();
+}
+
 std::optional<TSetFault> ShapeOfSet(TEnv& env, const std::string& folder,
                                     const std::string& selectedName,
                                     const TDescriptorFacts& descriptor,

@@ -36,6 +36,10 @@ struct TSetChecksums {
 TSetChecksums ReadSetChecksums(TEnv& env, const std::string& folder,
                                const std::string& selectedName);
 
+// True when a checksum file beside MemberPath names the whole file (a .crc,
+// or the .sha256's line for it), so that the join learns its name there.
+bool ChecksumsNameTheFile(TEnv& env, const std::string& memberPath);
+
 // What a descriptor file said, as the window's fields hand it over.
 struct TDescriptorFacts {
   int64_t Count = 0;                 // the part count (counted when no descriptor)

@@ -85,6 +85,18 @@ TEST_F(CliVerifyTest, CountedJoinWarnsOnStderrWithoutAsking) {
   EXPECT_TRUE(Has(join.Out, "wurde zusammengesetzt.")) << join.Out;
 }
 
+TEST_F(CliVerifyTest, ASetWithChecksumsButNoDescriptorJoinsWithoutExt) {
+  ASSERT_EQ(Run({"split", "--size", "1MB", "--no-kdm", "--checksums", source}).Code, kExitDone);
+  const std::string content = ReadFile(source);
+  std::remove(source.c_str());
+  std::remove((tmp / "big.sha256").c_str());  // only what other tools write
+  TCliRun join = Run({"join", tmp / "big.002"});
+  EXPECT_EQ(join.Code, kExitDone) << join.Err;
+  EXPECT_EQ(ReadFile(source), content);
+  EXPECT_FALSE(Has(join.Out + join.Err, "Dateiendung")) << join.Out << join.Err;
+  EXPECT_FALSE(Has(join.Err, "nicht geprüft")) << join.Err;
+}
+
 TEST_F(CliVerifyTest, SplitOptionsBelongToSplitOnly) {
   ASSERT_EQ(Run({"split", "--size", "1MB", source}).Code, kExitDone);
   for (const std::vector<std::string>& args :

@@ -3,6 +3,7 @@
 // and a .crc written by hand (with python's zlib) beside a GNU split set.
 #include <gtest/gtest.h>
 
+#include "engine/checksum_files.h"
 #include "operation_helpers.h"
 
 namespace kardomel::testing {
@@ -112,6 +113,8 @@ TEST(ChecksumPeerTest, AHandMadeCrcBesideAGnuSplitSetNamesTheFileAndChecksIt) {
     TJoinInput input = JoinInputFor(env, ui, set / "movie.003");
     input.DeleteParts = true;
     TJoinResult result = RunJoin(input, env, ui);
+    // The .crc names the file: no word about a missing descriptor file.
+    EXPECT_EQ(ui.Find("Dateiendung unbekannt."), nullptr);
     if (!wrong) {
       EXPECT_EQ(result.Outcome, TOutcome::Done);
       EXPECT_EQ(ReadFile(set / "movie.mkv"), content);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/checksum.h"
+#include "engine/checksum_files.h"
 #include "operation_helpers.h"
 
 namespace kardomel::testing {

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/checksum_files.h"
 #include "engine/join.h"
 #include "engine/part_size.h"
 #include "engine/selection.h"

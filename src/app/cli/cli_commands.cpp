@@ -166,15 +166,7 @@ int RunJoinCommand(const TCliArgs& args, TEnv& env, TConsoleInteraction& ui) {
   TJoinInput input;
   input.SourceFolder = ExtractFilePath(path);
   input.SelectedName = ExtractFileName(path);
-  // A set of another tool names its file in the .crc (ours also in the
-  // .sha256); the join reads it there, so the descriptor file's absence is
-  // no news then.
-  const bool namedElsewhere = !env.EntryExists(FindMember(env, path, ".KDM")) &&
-                       (env.EntryExists(FindMember(env, path, ".crc")) ||
-                        env.EntryExists(FindMember(env, path, ".sha256")));
-  std::optional<TDescriptor> descriptor;
-  if (!namedElsewhere) descriptor = ReadDescriptor(env, ui, path);
-  if (descriptor) {
+  if (std::optional<TDescriptor> descriptor = ReadDescriptor(env, ui, path)) {
     input.Extension = descriptor->Extension;
     input.PartCount = descriptor->Count;
     input.TotalSize = descriptor->Size;
