@@ -3,8 +3,9 @@
 #include "kardomel/version.h"
 
 namespace kardomel {
+namespace {
 
-std::string ShellQuoted(const std::string& text) {
+std::string SingleQuoted(const std::string& text) {
   std::string out = "'";
   for (char c : text) {
     if (c == '\'') out += "'\\''";
@@ -13,11 +14,13 @@ std::string ShellQuoted(const std::string& text) {
   return out + "'";
 }
 
+}  // namespace
+
 std::string ShellScriptText(const std::vector<std::string>& partNames, const std::string& target,
                             const std::string& checksumName) {
   // Every name is given as ./NAME, so that one beginning with '-' is never
   // taken for an option.
-  auto local = [](const std::string& name) { return ShellQuoted("./" + name); };
+  auto local = [](const std::string& name) { return SingleQuoted("./" + name); };
   std::string text =
       "#!/bin/sh\n"
       "# Setzt die mit Kardomel " + std::string(kProgramVersion) + " geteilte Datei wieder "

@@ -9,13 +9,10 @@
 
 namespace kardomel {
 
-// Text quoted for sh: between single quotes, each single quote written as
-// '\''; any other byte stands for itself.
-std::string ShellQuoted(const std::string& text);
-
 // The script that rebuilds Target from PartNames (names without folder, in
 // order), checking it against ChecksumName afterwards unless that is empty.
-// UTF-8 with LF line ends. REQUIRES: PartNames is not empty.
+// Every name stands between single quotes (a single quote in it written as
+// '\''), so that no byte of it means anything to sh. UTF-8 with LF line ends. REQUIRES: PartNames is not empty.
 std::string ShellScriptText(const std::vector<std::string>& partNames, const std::string& target,
                             const std::string& checksumName);
 
