@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-((${#targets[@]})) || targets=(fuzz_descriptor fuzz_ini fuzz_pad_file fuzz_size_text)
+((${#targets[@]})) || targets=(fuzz_descriptor fuzz_checksum_files fuzz_ini fuzz_pad_file fuzz_size_text)
 
 if ! command -v clang++-14 >/dev/null 2>&1 ||
    ! compgen -G "/usr/lib/llvm-14/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a" >/dev/null; then

@@ -44,7 +44,11 @@ struct TJoinResult {
 // (a file that cannot be opened, a part copied short, a rebuilt file of the
 // wrong size) are exceptions, raised after the busy state has been left and
 // the temporary file removed. The parts are deleted only when the file now
-// at the destination is the one this join wrote.
+// at the destination is the one this join wrote. Before and while copying,
+// the parts are checked against what the files beside them say (part
+// sizes, NAME.sha256, NAME.crc, see set_check.h); a set that does not fit
+// is refused with a warning naming the part at fault, without a result and
+// without deleting anything.
 TJoinResult RunJoin(const TJoinInput& input, TEnv& env, TInteraction& ui);
 
 }  // namespace kardomel

@@ -3,8 +3,11 @@
 #include <memory>
 #include <vector>
 
+#include "engine/checksum_copy.h"
+#include "engine/checksum_files.h"
 #include "engine/media.h"
 #include "engine/part_size.h"
+#include "engine/shell_script.h"
 #include "engine/split_set.h"
 #include "support/globals.h"
 
@@ -46,6 +49,10 @@ class TSplitRun {
   TSplitResult RefuseOverSource(const std::string& member);
   void WritePart(const std::string& partPath, int64_t size);
   void WriteScript();
+  // Copies one part, through the checksums when they are asked for.
+  int64_t CopyPart(TStream64& part, int64_t size);
+  void WriteChecksumFiles();
+  void WriteShellScript();
 
   const TSplitInput& in_;
   TEnv& env_;
@@ -58,6 +65,9 @@ class TSplitRun {
   int32_t count_ = 0;
   std::vector<std::string> partNames_;
   TProtectedFiles written_;
+  std::vector<std::string> partHex_;
+  TSha256 wholeSha_;
+  TCrc32 wholeCrc_;
 };
 
 std::string TSplitRun::MemberOverSource(const std::string& basePath, int32_t firstPart) const {
@@ -65,6 +75,11 @@ std::string TSplitRun::MemberOverSource(const std::string& basePath, int32_t fir
   for (int32_t k = firstPart; k <= count_; ++k) members.push_back(PartPath(basePath, k));
   if (in_.WriteDescriptor && firstPart == 1) members.push_back(ChangeFileExt(basePath, ".KDM"));
   if (in_.WriteBatch) members.push_back(ChangeFileExt(basePath, ".bat"));
+  if (in_.WriteChecksums) {
+    members.push_back(ChangeFileExt(basePath, ".sha256"));
+    members.push_back(ChangeFileExt(basePath, ".crc"));
+  }
+  if (in_.WriteShellScript) members.push_back(ChangeFileExt(basePath, ".sh"));
   for (const std::string& member : members) {
     TFileId id;
     if (member == in_.SourcePath || (env_.GetFileId(member, id) && id == sourceId_)) return member;
@@ -84,7 +99,7 @@ void TSplitRun::WritePart(const std::string& partPath, int64_t size) {
   written_.Add(env_, partPath);
   int64_t copied;
   try {
-    copied = part->CopyFrom(*source_, size, &progressObserver_);
+    copied = CopyPart(*part, size);
   } catch (...) {
     // An incomplete part is worse than none: a later join would take it.
     part.reset();
@@ -98,6 +113,36 @@ void TSplitRun::WritePart(const std::string& partPath, int64_t size) {
                     std::to_string(copied) + " von " + std::to_string(size) +
                     " Bytes).\rDer Datenträger ist voll oder die Quelldatei wurde verkürzt.");
   }
+}
+
+int64_t TSplitRun::CopyPart(TStream64& part, int64_t size) {
+  // Without checksums the kernel copies the part on its own.
+  if (!in_.WriteChecksums) return part.CopyFrom(*source_, size, &progressObserver_);
+  TSha256 partSha;
+  const int64_t copied =
+      CopyDigesting(part, *source_, size, {&partSha, &wholeSha_, &wholeCrc_}, &progressObserver_);
+  partHex_.push_back(partSha.HexDigest());
+  return copied;
+}
+
+void TSplitRun::WriteChecksumFiles() {
+  const std::string target = ExtractFileName(in_.SourcePath);
+  std::vector<TChecksumLine> lines;
+  for (size_t i = 0; i < partNames_.size(); ++i) lines.push_back({partHex_[i], partNames_[i]});
+  lines.push_back({wholeSha_.HexDigest(), target});
+  WriteStringToFile(env_, ChangeFileExt(basePath_, ".sha256"), FormatSha256File(lines));
+  TCrcFile crc;
+  crc.FileName = target;
+  crc.Size = progress_.TotalSize;
+  crc.Crc = wholeCrc_.Value();
+  WriteStringToFile(env_, ChangeFileExt(basePath_, ".crc"), FormatCrcFile(crc));
+}
+
+void TSplitRun::WriteShellScript() {
+  const std::string sums =
+      in_.WriteChecksums ? ExtractFileName(ChangeFileExt(basePath_, ".sha256")) : "";
+  WriteStringToFile(env_, ChangeFileExt(basePath_, ".sh"),
+                    ShellScriptText(partNames_, ExtractFileName(in_.SourcePath), sums));
 }
 
 void TSplitRun::WriteScript() {
@@ -191,6 +236,8 @@ TSplitResult TSplitRun::Run() {
     partNames_.push_back(ChangeFileExt(sourceName, "." + FormatPartNumber(k)));
   } while (remaining > 0);
 
+  if (in_.WriteChecksums) WriteChecksumFiles();
+  if (in_.WriteShellScript) WriteShellScript();
   if (in_.WriteBatch) WriteScript();
   source_.reset();
   const std::string folder = ExtractFilePath(basePath_);

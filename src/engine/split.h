@@ -21,6 +21,10 @@ struct TSplitInput {
   bool WriteDescriptor = true;  // "KDM-File immer erzeugen"
   bool WriteBatch = true;       // "Batch-Datei erzeugen"
   std::string WebAddress;       // line 9 of the rejoin script
+  // NAME.sha256 and NAME.crc beside the last part, the data hashed while it
+  // is copied ("Prüfsummen erzeugen").
+  bool WriteChecksums = false;
+  bool WriteShellScript = false;  // NAME.sh ("Shell-Skript erzeugen")
 };
 
 struct TSplitResult {

@@ -1,6 +1,7 @@
 #include "engine/split_set.h"
 
 #include "engine/descriptor_text.h"
+#include "engine/set_check.h"
 
 #include "support/ansi.h"
 #include "support/globals.h"
@@ -65,6 +66,9 @@ std::optional<TDescriptor> ReadDescriptor(TEnv& env, TInteraction& ui,
   constexpr size_t kMaxDescriptor = 64 * 1024;
   std::string bytes;
   if (!ReadFileToString(env, FindMember(env, memberPath, ".KDM"), kMaxDescriptor, bytes)) {
+    // A set of another tool names its file in a .crc instead (ours also in
+    // the .sha256), and the join takes the extension from there.
+    if (ChecksumsNameTheFile(env, memberPath)) return std::nullopt;
     ui.ShowMessageDialog("Dateiendung unbekannt.",
                          "Die KDM-Datei konnte nicht gelesen und deshalb die\rDateiendung für die "
                          "Zieldatei nicht ermittelt werden.\rBitte geben Sie die Endung von Hand ein.",

@@ -50,8 +50,9 @@ struct TDescriptor {
 };
 
 // Reads the descriptor file of the set MemberPath belongs to. When it cannot
-// be opened, shows "Dateiendung unbekannt." and returns nullopt; a line 2 or 3
-// that is no number raises EConvertError.
+// be opened, shows "Dateiendung unbekannt." (unless a checksum file beside
+// the parts names the file) and returns nullopt; a line 2 or 3 that is no
+// number raises EConvertError.
 std::optional<TDescriptor> ReadDescriptor(TEnv& env, TInteraction& ui,
                                           const std::string& memberPath);
 

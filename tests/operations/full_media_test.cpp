@@ -90,13 +90,14 @@ TEST_F(FullMediaTest, JoinOntoTheMedium) {
   EXPECT_EQ(RunJoin(input, *TEnv::Default(), ui).Outcome, TOutcome::Done);
   EXPECT_EQ(ReadFile(Medium() + "small.bin"), small);
 
-  // A set larger than the medium whose descriptor understates its size gets
-  // past the space check and meets the full medium while copying.
+  // A set larger than the medium whose size field understates it gets past
+  // the space check and meets the full medium while copying.
   const std::string large = PatternBytes(2 * kMiB, 5);
   WriteSet(set / "large.x", large, kMiB);
-  WriteFile(set / "large.KDM", "bin\r\n2\r\n1000\r\n");
+  WriteFile(set / "large.KDM", "bin\r\n2\r\n" + std::to_string(2 * kMiB) + "\r\n");
   TScriptedInteraction local;
   input = JoinInputFor(*TEnv::Default(), local, set / "large.KDM");
+  input.TotalSize = 1000;
   input.SameDir = false;
   input.DestFolder = Medium();
   input.DeleteParts = true;

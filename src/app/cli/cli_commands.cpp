@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <optional>
 
@@ -11,6 +12,7 @@
 #include "engine/join_prepare.h"
 #include "engine/part_size.h"
 #include "engine/selection.h"
+#include "engine/set_verify.h"
 #include "engine/split.h"
 #include "engine/split_sizing.h"
 #include "support/globals.h"
@@ -22,6 +24,7 @@ namespace kardomel {
 std::string CliUsage() {
   return "Aufruf:\n"
          "  kardomel-cli split [--size GRÖSSE] [--count N] [--dest ORDNER] [--no-kdm] [--no-bat]\n"
+         "                     [--checksums] [--sh]\n"
          "                     [--yes] DATEI\n"
          "  kardomel-cli join  [--ext ENDUNG] [--dest ORDNER] [--delete] [--yes] DATEI\n" +
          DeliveryUsage() +
@@ -33,6 +36,12 @@ std::string CliUsage() {
          "  --dest ORDNER  Teile in diesen Ordner statt neben die Quelldatei\n"
          "  --no-kdm       keine KDM-Datei erzeugen\n"
          "  --no-bat       keine Batch-Datei erzeugen\n"
+         "  --checksums    Prüfsummen erzeugen: DATEI.sha256 (für sha256sum -c) und DATEI.crc\n"
+         "  --sh           Shell-Skript DATEI.sh erzeugen, das die Teile unter Linux und\n"
+         "                 macOS zusammensetzt\n"
+         "kardomel-cli verify DATEI prüft einen Teilesatz (DATEI ist ein Teil oder die\n"
+         "  KDM-Datei), ohne ihn zusammenzusetzen, und nennt den Zustand jedes Teils;\n"
+         "  Exit-Code 0 nur, wenn alle Teile da sind und Prüfsummen das zeigen.\n"
          "join setzt die Teile wieder zusammen; DATEI ist ein Teil oder die KDM-Datei.\n"
          "  --ext ENDUNG   Dateiendung der Zieldatei, wenn keine KDM-Datei gelesen wird\n"
          "  --dest ORDNER  Zieldatei in diesen Ordner statt neben die Teile\n"
@@ -55,6 +64,8 @@ struct TCliArgs {
   std::optional<std::string> Ext;
   bool NoKdm = false;
   bool NoBat = false;
+  bool Checksums = false;
+  bool ShellScript = false;
   bool Delete = false;
   bool Yes = false;
 };
@@ -69,9 +80,10 @@ TCliArgs ParseArgs(const std::vector<std::string>& args) {
   TCliArgs parsed;
   if (args.empty()) throw TUsageError("Befehl fehlt.");
   parsed.Command = args[0];
-  if (parsed.Command != "split" && parsed.Command != "join")
+  if (parsed.Command != "split" && parsed.Command != "join" && parsed.Command != "verify")
     throw TUsageError("Unbekannter Befehl: " + parsed.Command);
   const bool split = parsed.Command == "split";
+  const bool join = parsed.Command == "join";
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
     auto value = [&]() -> std::string {
@@ -82,10 +94,12 @@ TCliArgs ParseArgs(const std::vector<std::string>& args) {
     else if (split && arg == "--count") parsed.Count = value();
     else if (split && arg == "--no-kdm") parsed.NoKdm = true;
     else if (split && arg == "--no-bat") parsed.NoBat = true;
-    else if (!split && arg == "--ext") parsed.Ext = value();
-    else if (!split && arg == "--delete") parsed.Delete = true;
-    else if (arg == "--dest") parsed.Dest = value();
-    else if (arg == "--yes") parsed.Yes = true;
+    else if (split && arg == "--checksums") parsed.Checksums = true;
+    else if (split && arg == "--sh") parsed.ShellScript = true;
+    else if (join && arg == "--ext") parsed.Ext = value();
+    else if (join && arg == "--delete") parsed.Delete = true;
+    else if ((split || join) && arg == "--dest") parsed.Dest = value();
+    else if ((split || join) && arg == "--yes") parsed.Yes = true;
     else if (arg == "--") {
       if (i + 2 != args.size() || !parsed.File.empty()) throw TUsageError("Genau eine DATEI angeben.");
       parsed.File = args[++i];
@@ -143,6 +157,8 @@ int RunSplitCommand(const TCliArgs& args, TEnv& env, TConsoleInteraction& ui) {
   if (args.Dest) input.DestFolder = AbsolutePath(*args.Dest);
   input.WriteDescriptor = !args.NoKdm;
   input.WriteBatch = !args.NoBat;
+  input.WriteChecksums = args.Checksums;
+  input.WriteShellScript = args.ShellScript;
   input.WebAddress = kMakerWebAddress;
   return ExitCodeOf(RunSplit(input, env, ui).Outcome);
 }
@@ -160,6 +176,49 @@ int RunJoinCommand(const TCliArgs& args, TEnv& env, TConsoleInteraction& ui) {
   // A script that asked for --delete must learn that parts are left.
   if (result.Outcome == TOutcome::Done && !result.NotDeleted.empty()) return kExitError;
   return ExitCodeOf(result.Outcome);
+}
+
+const char* StateText(TPartState state) {
+  switch (state) {
+    case TPartState::Verified: return "in Ordnung";
+    case TPartState::SizeFits: return "vorhanden, Größe passt (keine Prüfsumme)";
+    case TPartState::Missing: return "fehlt";
+    case TPartState::Damaged: return "beschädigt";
+  }
+  return "";
+}
+
+int RunVerifyCommand(const TCliArgs& args, TEnv& env, FILE* out, FILE* err) {
+  const std::string path = AbsolutePath(args.File);
+  if (ClassifySelection(ExtractFileName(path), env.IsFolder(path)) != TSelectionMode::Join)
+    throw TUsageError("Keine Teildatei und keine KDM-Datei: " + args.File);
+  const TSetReport report = VerifySet(env, path);
+  for (const TPartReport& part : report.Parts) {
+    std::fprintf(out, "%s: %s", part.Name.c_str(), StateText(part.State));
+    if (!part.Why.empty()) std::fprintf(out, " (%s)", ConsoleText(part.Why).c_str());
+    std::fputc('\n', out);
+  }
+  if (!report.WholeName.empty() && report.Whole != TWholeState::NotChecked) {
+    std::fprintf(out, "%s (ganze Datei): %s", report.WholeName.c_str(),
+                 report.Whole == TWholeState::Verified ? "in Ordnung" : "beschädigt");
+    if (!report.WholeWhy.empty()) std::fprintf(out, " (%s)", report.WholeWhy.c_str());
+    std::fputc('\n', out);
+  }
+  if (report.Fault)
+    std::fprintf(err, "%s\n%s\n", ConsoleText(report.Fault->Instruction).c_str(),
+                 ConsoleText(report.Fault->Content).c_str());
+  if (!report.CountChecked && !report.Fault)
+    std::fprintf(err, "Anzahl der Teile nicht geprüft: es gibt weder eine KDM-Datei noch eine "
+                      "Prüfsummendatei.\n");
+  if (report.Proven && !report.Fault) {
+    std::fprintf(out, "Alle %zu Teile sind vorhanden und in Ordnung.\n", report.Parts.size());
+    return kExitDone;
+  }
+  if (!report.Fault && report.Whole == TWholeState::NotChecked &&
+      std::all_of(report.Parts.begin(), report.Parts.end(),
+                  [](const TPartReport& part) { return part.State == TPartState::SizeFits; }))
+    std::fprintf(err, "Ohne Prüfsummendatei lässt sich der Inhalt der Teile nicht prüfen.\n");
+  return kExitError;
 }
 
 }  // namespace
@@ -183,6 +242,7 @@ int RunCli(const std::vector<std::string>& args, TEnv& env, const TCliStreams& s
   options.OverwriteYes = parsed.Yes;
   TConsoleInteraction ui(env, options, streams.In, streams.Out, streams.Err);
   try {
+    if (parsed.Command == "verify") return RunVerifyCommand(parsed, env, streams.Out, streams.Err);
     return parsed.Command == "split" ? RunSplitCommand(parsed, env, ui)
                                      : RunJoinCommand(parsed, env, ui);
   } catch (const TUsageError& error) {
