@@ -17,7 +17,10 @@ if ! command -v clang++-14 >/dev/null 2>&1 ||
 fi
 
 launcher=()
-command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+if command -v ccache >/dev/null 2>&1; then
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 cmake --preset fuzz "${launcher[@]}" >/dev/null
 cmake --build --preset fuzz --target "${targets[@]}" -j "$(nproc)"
 
