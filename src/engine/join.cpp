@@ -308,6 +308,12 @@ TJoinResult TJoinRun::Run() {
         }
       }
     }
+  } catch (const ECancelled&) {
+    // Stopped by the user during the copy: the temporary file goes, every
+    // part stays, and nothing reached the final name.
+    discard();
+    result.Outcome = TOutcome::Cancelled;
+    return result;
   } catch (...) {
     if (out) discard();
     throw;

@@ -38,6 +38,10 @@ class TSplitRun {
       : in_(input), env_(env), ui_(ui), progressObserver_(ui, progress_) {}
 
   TSplitResult Run();
+  // The result of a run the user stopped during a copy: WritePart has
+  // removed the part it had begun; the parts before it are whole and stay,
+  // and so does the source.
+  TSplitResult Stopped() const;
 
  private:
   // The member of the set at BasePath that would be written over the source,
@@ -204,10 +208,23 @@ TSplitResult TSplitRun::Run() {
   return result;
 }
 
+TSplitResult TSplitRun::Stopped() const {
+  TSplitResult result;
+  result.Outcome = TOutcome::Cancelled;
+  result.BasePath = basePath_;
+  result.PartsWritten = static_cast<int32_t>(partNames_.size());
+  return result;
+}
+
 }  // namespace
 
 TSplitResult RunSplit(const TSplitInput& input, TEnv& env, TInteraction& ui) {
-  return TSplitRun(input, env, ui).Run();
+  TSplitRun run(input, env, ui);
+  try {
+    return run.Run();
+  } catch (const ECancelled&) {
+    return run.Stopped();
+  }
 }
 
 }  // namespace kardomel

@@ -95,6 +95,11 @@ void TScriptedInteraction::SetBusy(bool busy) {
 void TScriptedInteraction::Progress(const TProgress& progress) {
   if (progress.PartCount > maxPartCount_) maxPartCount_ = progress.PartCount;
   if (parts_.empty() || parts_.back() != progress.Part) parts_.push_back(progress.Part);
+  lastDone_ = progress.TotalDone;
+}
+
+bool TScriptedInteraction::CancelRequested() {
+  return cancelAfter_ && lastDone_ >= *cancelAfter_;
 }
 
 }  // namespace kardomel::testing
