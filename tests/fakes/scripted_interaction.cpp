@@ -96,6 +96,7 @@ void TScriptedInteraction::Progress(const TProgress& progress) {
   if (progress.PartCount > maxPartCount_) maxPartCount_ = progress.PartCount;
   if (parts_.empty() || parts_.back() != progress.Part) parts_.push_back(progress.Part);
   lastDone_ = progress.TotalDone;
+  if (onProgress_) onProgress_(progress);
 }
 
 bool TScriptedInteraction::CancelRequested() {

@@ -65,6 +65,8 @@ class TScriptedInteraction : public TInteraction {
 
   // The user asks to stop once progress has reported Bytes copied in all.
   void CancelAfter(int64_t bytes) { cancelAfter_ = bytes; }
+  // Runs Hook at every progress report (a key pressed during the copy).
+  void OnProgress(std::function<void(const TProgress&)> hook) { onProgress_ = std::move(hook); }
   // The bytes progress reported last.
   int64_t LastDone() const { return lastDone_; }
 
@@ -93,6 +95,7 @@ class TScriptedInteraction : public TInteraction {
   std::vector<int32_t> parts_;
   std::optional<int64_t> cancelAfter_;
   int64_t lastDone_ = 0;
+  std::function<void(const TProgress&)> onProgress_;
 };
 
 }  // namespace kardomel::testing

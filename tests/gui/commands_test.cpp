@@ -5,7 +5,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <cstdio>
 
 #include "app/gui/led_gauge.h"
@@ -199,6 +201,46 @@ TEST_F(CommandsTest, JoinWaitsForAMissingPart) {
   window_->ActGlue->trigger();
   ASSERT_NE(ui_.Find("Teildateien zusammengesetzt."), nullptr);
   EXPECT_EQ(ReadFile(temp_ / "r.txt"), "abcde");
+}
+
+// Escape and the status bar's "Abbrechen" button stop a copy in the middle:
+// the window lets them through while it takes no other input.
+TEST_F(CommandsTest, EscapeOrTheCancelButtonStopsTheCopy) {
+  const std::string data = PatternBytes(2000000);
+  WriteFile(temp_ / "big.bin", data);
+  Open();
+  bool buttonShown = false;
+  ui_.OnProgress([&](const TProgress& progress) {
+    if (progress.TotalDone < 700000) return;
+    buttonShown = window_->BtnCancel->isVisible();
+    QTest::keyClick(window_->LstSrc, Qt::Key_Escape);
+  });
+  Split("big.bin", "500000");
+  EXPECT_TRUE(buttonShown);
+  EXPECT_EQ(ui_.Find("Datei wurde geteilt."), nullptr);
+  EXPECT_EQ(ListNames(temp_.Path()),
+            (std::vector<std::string>{"big.001", "big.KDM", "big.bin"}));
+  EXPECT_EQ(ReadFile(temp_ / "big.001"), data.substr(0, 500000));
+  EXPECT_FALSE(window_->Busy());
+  EXPECT_FALSE(window_->BtnCancel->isVisible());
+  EXPECT_TRUE(window_->LblStatus->text().isEmpty());
+
+  // The join of the whole set, stopped by the button; the parts stay.
+  ui_.OnProgress({});
+  Split("big.bin", "500000");
+  ASSERT_NE(ui_.Find("Datei wurde geteilt."), nullptr);
+  ASSERT_EQ(std::remove((temp_ / "big.bin").c_str()), 0);
+  const std::vector<std::string> set = ListNames(temp_.Path());
+  ui_.OnProgress([&](const TProgress& progress) {
+    if (progress.TotalDone >= 700000 && window_->BtnCancel->isEnabled())
+      QTest::mouseClick(window_->BtnCancel, Qt::LeftButton);
+  });
+  Select({"big.002"});
+  window_->ChkDelete->setChecked(true);
+  window_->ActGlue->trigger();
+  EXPECT_EQ(ui_.Find("Teildateien zusammengesetzt."), nullptr);
+  EXPECT_EQ(ListNames(temp_.Path()), set);
+  EXPECT_FALSE(window_->Busy());
 }
 
 TEST_F(CommandsTest, JoinWithoutExtensionIsRefused) {

@@ -70,9 +70,12 @@ TFrmMain::TFrmMain(TEnv* env, QWidget* parent)
       &FQuestions, [this](bool busy) {
         // Leaving the busy state is the handler's clean-up, after the
         // selection has been settled; the engine's signal only enters it.
-        if (busy) SetIdle(false);
+        if (!busy) return;
+        SetIdle(false);
+        ShowCancelButton(true);
       },
       [this](const TProgress& progress) { ShowProgress(progress); });
+  FInteraction->SetCancelQuery([this] { return FCancelRequested; });
   FFrmInfo = new TFrmInfo(this);
   FFrmInfo->SetInteraction(FInteraction.get());
 
@@ -196,9 +199,10 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
   }
   auto* widget = qobject_cast<QWidget*>(watched);
   if (widget == nullptr || widget->window() != this) return false;
-  // While a command runs, the window paints but takes no input, so that
-  // nothing changes under it; its dialogs are windows of their own.
-  if (FBusy && IsUserInput(event->type())) return true;
+  // While a command runs, the window paints but takes no input but the
+  // request to stop, so that nothing changes under it; its dialogs are
+  // windows of their own.
+  if (FBusy && IsUserInput(event->type())) return !TakesInputWhileBusy(watched, event);
   if (event->type() == QEvent::ToolTip && !FHintsVisible) return true;
   if (watched == LblZip && event->type() == QEvent::MouseButtonRelease && ChkZip->isEnabled()) {
     ChkZip->toggle();

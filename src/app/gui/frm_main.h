@@ -23,6 +23,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QPushButton;
 class QRadioButton;
 class QSplitter;
 class QToolBar;
@@ -163,6 +164,7 @@ class TFrmMain : public QMainWindow {
   // Status bar.
   TLedGauge* Gauge;
   QLabel* LblStatus;
+  QPushButton* BtnCancel;  // shown while a command runs
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -178,6 +180,13 @@ class TFrmMain : public QMainWindow {
   void CreateLeftPane();
   void CreateRightPane();
   void CreateStatusBar();
+  // Stopping a running command (main_cancel.cpp).
+  void CreateCancelButton();
+  void ShowCancelButton(bool busy);
+  void RequestCancel();
+  // True for the input the busy window lets through (the cancel button);
+  // Escape is taken here as the request to stop.
+  bool TakesInputWhileBusy(QObject* watched, QEvent* event);
   void FormKeyDown(QKeyEvent& event);
   // The questions of the window's commands: the responder, else the dialogs.
   TInteraction& Questions();
@@ -216,6 +225,7 @@ class TFrmMain : public QMainWindow {
   bool FFirstShow = true;
   bool FHintsVisible = true;
   bool FStarted = false;
+  bool FCancelRequested = false;
   std::string FStartSource;
   std::string FStartDest;
   std::string FIniFilePath;

@@ -43,6 +43,7 @@ void TFrmMain::FocusField(TField field) {
 }
 
 void TFrmMain::FinishCommand() {
+  ShowCancelButton(false);
   Guarded([this] { SetIdle(true); });
   LstSrc->viewport()->update();
   Gauge->SetProgress(0);

@@ -211,6 +211,7 @@ void TFrmMain::CreateStatusBar() {
   LblStatus->setMinimumWidth(220);
   bar->addWidget(Gauge, 3);
   bar->addWidget(LblStatus, 2);
+  CreateCancelButton();
 }
 
 }  // namespace kardomel

@@ -68,4 +68,8 @@ void TWindowInteraction::Progress(const TProgress& progress) {
   if (onProgress_) onProgress_(progress);
 }
 
+bool TWindowInteraction::CancelRequested() {
+  return (*responder_)->CancelRequested() || (cancelQuery_ && cancelQuery_());
+}
+
 }  // namespace kardomel
