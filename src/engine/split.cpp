@@ -38,10 +38,11 @@ class TSplitRun {
       : in_(input), env_(env), ui_(ui), progressObserver_(ui, progress_) {}
 
   TSplitResult Run();
-  // The result of a run the user stopped during a copy: WritePart has
-  // removed the part it had begun; the parts before it are whole and stay,
-  // and so does the source.
-  TSplitResult Stopped() const;
+  // The end of a run the user stopped during a copy: WritePart has removed
+  // the part it had begun; the parts before it are whole and stay, and so
+  // does the source. The descriptor goes: it names parts that will never
+  // come, and a join of it would wait for them.
+  TSplitResult Stopped();
 
  private:
   // The member of the set at BasePath that would be written over the source,
@@ -61,6 +62,7 @@ class TSplitRun {
   std::string basePath_;
   int32_t count_ = 0;
   std::vector<std::string> partNames_;
+  std::string descriptorPath_;  // once written
   TProtectedFiles written_;
 };
 
@@ -185,7 +187,8 @@ TSplitResult TSplitRun::Run() {
     }
     if (k == 0 && in_.WriteDescriptor) {
       WriteDescriptor(env_, basePath_, sourceExt, count_, remaining);
-      written_.Add(env_, ChangeFileExt(basePath_, ".KDM"));
+      descriptorPath_ = ChangeFileExt(basePath_, ".KDM");
+      written_.Add(env_, descriptorPath_);
     }
     ++k;
     const int64_t size = remaining < partSize ? remaining : partSize;
@@ -208,7 +211,8 @@ TSplitResult TSplitRun::Run() {
   return result;
 }
 
-TSplitResult TSplitRun::Stopped() const {
+TSplitResult TSplitRun::Stopped() {
+  if (!descriptorPath_.empty()) env_.DeleteEntry(descriptorPath_);
   TSplitResult result;
   result.Outcome = TOutcome::Cancelled;
   result.BasePath = basePath_;

@@ -35,7 +35,7 @@ TEST(StopSplit, KeepsTheWholePartsAndTheSourceAndRemovesTheBegunOne) {
     WriteFile(source, data);
     ui.CancelAfter(stop.CancelAfter);
     TSplitInput input = SplitInputFor(source, kPart, dst.Path());
-    input.WriteDescriptor = false;
+    input.WriteDescriptor = true;
     input.WriteBatch = true;
     TSplitResult result = RunSplit(input, env, ui);
 
@@ -47,7 +47,7 @@ TEST(StopSplit, KeepsTheWholePartsAndTheSourceAndRemovesTheBegunOne) {
       EXPECT_EQ(ReadFile(PartPath(dst / "film.avi", k)),
                 data.substr(static_cast<size_t>((k - 1) * kPart), kPart));
     }
-    EXPECT_EQ(ListNames(dst.Path()), expected);  // no begun part, no script
+    EXPECT_EQ(ListNames(dst.Path()), expected);  // no begun part, descriptor or script
     EXPECT_EQ(ReadFile(source), data);
     EXPECT_TRUE(ui.Instructions().empty());  // no report of success
     EXPECT_FALSE(ui.Busy());
