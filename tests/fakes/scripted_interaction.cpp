@@ -52,6 +52,7 @@ int TScriptedInteraction::ShowMessageDialog(const std::string& instruction,
                                             const std::string& content, TMsgKind kind,
                                             unsigned buttons) {
   Record(TCall::Message, instruction, content, kind, buttons);
+  if (onMessage_) onMessage_(instruction);
   if (buttons == mbOK) return mrOk;
   std::optional<TAnswer> answer = Take(TCall::Message, instruction);
   return answer ? answer->Result : ((buttons & mbCancel) ? mrCancel : mrNo);

@@ -65,6 +65,8 @@ class TScriptedInteraction : public TInteraction {
 
   // The user asks to stop once progress has reported Bytes copied in all.
   void CancelAfter(int64_t bytes) { cancelAfter_ = bytes; }
+  // Runs Hook as each message opens, with its instruction.
+  void OnMessage(std::function<void(const std::string&)> hook) { onMessage_ = std::move(hook); }
   // Runs Hook at every progress report (a key pressed during the copy).
   void OnProgress(std::function<void(const TProgress&)> hook) { onProgress_ = std::move(hook); }
   // The bytes progress reported last.
@@ -96,6 +98,7 @@ class TScriptedInteraction : public TInteraction {
   std::optional<int64_t> cancelAfter_;
   int64_t lastDone_ = 0;
   std::function<void(const TProgress&)> onProgress_;
+  std::function<void(const std::string&)> onMessage_;
 };
 
 }  // namespace kardomel::testing

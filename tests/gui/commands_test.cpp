@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <cstdio>
+#include <map>
 
 #include "app/gui/led_gauge.h"
 #include "app/gui/shell_view.h"
@@ -201,6 +202,28 @@ TEST_F(CommandsTest, JoinWaitsForAMissingPart) {
   window_->ActGlue->trigger();
   ASSERT_NE(ui_.Find("Teildateien zusammengesetzt."), nullptr);
   EXPECT_EQ(ReadFile(temp_ / "r.txt"), "abcde");
+}
+
+// Under the closing report the status shows the whole size done, however
+// quick the copy was; afterwards gauge and status are empty.
+TEST_F(CommandsTest, TheStatusEndsWithTheFinalFigure) {
+  WriteFile(temp_ / "r.bin", PatternBytes(5000000));
+  Open();
+  std::map<std::string, QString> status;
+  ui_.OnMessage([&](const std::string& instruction) {
+    status[instruction] = window_->LblStatus->text();
+  });
+  Split("r.bin", "1456128");
+  ASSERT_EQ(std::remove((temp_ / "r.bin").c_str()), 0);
+  Select({"r.001"});
+  window_->ActGlue->trigger();
+  EXPECT_TRUE(status["Datei wurde geteilt."].startsWith("4,8 MiB von 4,8 MiB"))
+      << status["Datei wurde geteilt."].toStdString();
+  EXPECT_TRUE(status["Teildateien zusammengesetzt."].startsWith("4,8 MiB von 4,8 MiB"))
+      << status["Teildateien zusammengesetzt."].toStdString();
+  EXPECT_TRUE(window_->LblStatus->text().isEmpty());
+  EXPECT_GE(window_->LblStatus->width(),
+            window_->LblStatus->fontMetrics().horizontalAdvance(status["Datei wurde geteilt."]));
 }
 
 // Escape and the status bar's "Abbrechen" button stop a copy in the middle:

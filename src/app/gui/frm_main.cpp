@@ -73,9 +73,12 @@ TFrmMain::TFrmMain(TEnv* env, QWidget* parent)
         if (!busy) return;
         SetIdle(false);
         ShowCancelButton(true);
+        FCopyMicros = 0;
+        FCopyClockRunning = false;
       },
       [this](const TProgress& progress) { ShowProgress(progress); });
   FInteraction->SetCancelQuery([this] { return FCancelRequested; });
+  FInteraction->SetQuestionHandler([this] { PauseCopyClock(); });
   FFrmInfo = new TFrmInfo(this);
   FFrmInfo->SetInteraction(FInteraction.get());
 

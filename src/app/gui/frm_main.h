@@ -42,6 +42,10 @@ class TWindowInteraction;
 struct TSettings;
 enum class TField;
 
+// The status text of a running copy: done and total sizes and, after the
+// first fraction of a second of copying, the throughput.
+QString ProgressText(const TProgress& progress, uint64_t copyMicros);
+
 class TFrmMain : public QMainWindow {
   Q_OBJECT
  public:
@@ -199,6 +203,8 @@ class TFrmMain : public QMainWindow {
   // Queues one LbxSrcFileChange after the selection of LstSrc has changed.
   void QueueSelectionChange();
   void ShowProgress(const TProgress& progress);
+  // A question opened: the time until the next report is no copying time.
+  void PauseCopyClock();
   // The end of every split and join: idle again, gauge and status cleared.
   void FinishCommand();
   void ApplySelectionCount();
@@ -239,6 +245,10 @@ class TFrmMain : public QMainWindow {
   std::unique_ptr<TWindowInteraction> FInteraction;
   std::unique_ptr<TKeyPreview> FKeyPreview;
   QElapsedTimer FProgressClock;  // time since the last repaint of a copy
+  // The time the running command spent copying, from FEnv's clock.
+  uint64_t FCopyMicros = 0;
+  uint64_t FCopyLast = 0;
+  bool FCopyClockRunning = false;
   QElapsedTimer FCommandClock;   // time since the command began, for the throughput
 };
 
