@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,6 +15,7 @@
 #include "app/gui/led_gauge.h"
 #include "app/gui/shell_view.h"
 #include "dialogs/frm_info.h"
+#include "ui/qt_text.h"
 #include "window_fixture.h"
 
 namespace kardomel::testing {
@@ -224,6 +226,38 @@ TEST_F(CommandsTest, TheStatusEndsWithTheFinalFigure) {
   EXPECT_TRUE(window_->LblStatus->text().isEmpty());
   EXPECT_GE(window_->LblStatus->width(),
             window_->LblStatus->fontMetrics().horizontalAdvance(status["Datei wurde geteilt."]));
+}
+
+// After a command both lists and both free-space labels show the disk as it
+// is now, without F5: here a join replaced a small file by a large one.
+TEST_F(CommandsTest, ListsAndFreeSpaceAreCurrentAfterACommand) {
+  TTempFolder out;
+  const std::string data = PatternBytes(5000000);
+  for (int k = 0; k < 4; ++k)
+    WriteFile(temp_ / ("r.00" + std::to_string(k + 1)), data.substr(k * 1456128, 1456128));
+  WriteFile(temp_ / "r.KDM", "txt\r\n4\r\n5000000\r\n");
+  WriteFile(out / "r.txt", "old");
+  env_.SetFreeSpace(temp_.Path(), 9000000000);
+  env_.SetFreeSpace(out.Path(), 9100000000);
+  Open();
+  window_->RadOtherDir->click();
+  window_->TreeDst->SetSelectedPathName(out.Path());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window_->LblDstDiskFree->text() == "9.100.000.000 Bytes frei"; }, 5000));
+  auto sizeShown = [&] {
+    const QModelIndex item = window_->LstDst->Model()->index(ToQString(out / "r.txt"));
+    return item.siblingAtColumn(1).data().toString();
+  };
+  ASSERT_TRUE(QTest::qWaitFor([&] { return sizeShown() == "3 Bytes"; }, 5000)) << sizeShown().toStdString();
+  Select({"r.001"});
+  env_.SetFreeSpace(temp_.Path(), 8990000000);
+  env_.SetFreeSpace(out.Path(), 9095000000);
+  ui_.Answer(TCall::Overwrite, mrOverwrite);
+  window_->ActGlue->trigger();
+  ASSERT_NE(ui_.Find("Teildateien zusammengesetzt."), nullptr);
+  EXPECT_EQ(window_->LblSrcDiskFree->text(), "8.990.000.000 Bytes frei");
+  EXPECT_EQ(window_->LblDstDiskFree->text(), "9.095.000.000 Bytes frei");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return sizeShown() == "4,77 MiB"; }, 5000))
+      << sizeShown().toStdString();
 }
 
 // Escape and the status bar's "Abbrechen" button stop a copy in the middle:

@@ -105,6 +105,11 @@ TFrmMain::TFrmMain(TEnv* env, QWidget* parent)
   connect(BtnNewFolder, &QToolButton::clicked, this, [this] { BtnNewFolderClick(); });
   connect(RadSameDir, &QRadioButton::clicked, this, [this] { RadSameDirClick(); });
   connect(RadOtherDir, &QRadioButton::clicked, this, [this] { RadSameDirClick(); });
+  // The free-space labels follow the folders shown, whoever changed them.
+  connect(TreeSrc, &TShellTree::FolderChanged, this, [this](const QString& folder) {
+    ShowFreeSpace(ToStdString(folder), LblSrcDiskFree);
+  });
+  connect(TreeDst, &TShellTree::FolderChanged, this, [this] { Guarded([this] { TreeDstChange(); }); });
   CbxDstExt->installEventFilter(this);
   qApp->installEventFilter(this);
 

@@ -45,6 +45,12 @@ void TFrmMain::FocusField(TField field) {
 void TFrmMain::FinishCommand() {
   ShowCancelButton(false);
   Guarded([this] { SetIdle(true); });
+  // Both lists and both free-space labels show the disk as the command left
+  // it, also where the folder watcher misses a change (a file replaced by a
+  // rename keeps the size it had while it was written).
+  BtnAktualisierenClick();
+  ShowFreeSpace(TreeSrc->SelectedPathName(), LblSrcDiskFree);
+  ShowFreeSpace(TreeDst->SelectedPathName(), LblDstDiskFree);
   LstSrc->viewport()->update();
   Gauge->SetProgress(0);
   LblStatus->clear();
