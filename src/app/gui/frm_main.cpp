@@ -95,6 +95,7 @@ TFrmMain::TFrmMain(TEnv* env, QWidget* parent)
   SplitClient->addWidget(PnlRight);
   SplitClient->setSizes({300, 295});
   setCentralWidget(SplitClient);
+  GrowMinimumToFitCaptions();
 
   connect(LstSrc->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { QueueSelectionChange(); });

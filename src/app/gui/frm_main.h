@@ -184,6 +184,8 @@ class TFrmMain : public QMainWindow {
   void CreateLeftPane();
   void CreateRightPane();
   void CreateStatusBar();
+  // Raises the minimum size until every caption is whole (main_fit.cpp).
+  void GrowMinimumToFitCaptions();
   // Stopping a running command (main_cancel.cpp).
   void CreateCancelButton();
   void ShowCancelButton(bool busy);

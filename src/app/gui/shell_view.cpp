@@ -41,13 +41,37 @@ TShellList::TShellList(QWidget* parent) : QTreeView(parent), model_(new TShellFi
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   header()->setStretchLastSection(false);
-  header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  // The name takes the width the other columns leave, but never less than
+  // MinNameWidth: a stretched column would shrink to nothing in a narrow
+  // pane, and the list scrolls sideways instead.
+  header()->setSectionResizeMode(0, QHeaderView::Interactive);
+  const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  header()->resizeSection(1, digit * 10);
+  header()->resizeSection(2, digit * 13);
+  header()->resizeSection(3, digit * 15);
+  FitNameColumn();
   connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
     if (QDir::cleanPath(path) == QDir::cleanPath(model_->rootPath())) {
       loaded_ = true;
       emit FolderLoaded();
     }
   });
+}
+
+int TShellList::MinNameWidth() const {
+  return fontMetrics().horizontalAdvance(QStringLiteral("Urlaubsfilm.001")) + 24;
+}
+
+void TShellList::FitNameColumn() {
+  int others = 0;
+  for (int column = 1; column < header()->count(); ++column)
+    if (!header()->isSectionHidden(column)) others += header()->sectionSize(column);
+  header()->resizeSection(0, qMax(MinNameWidth(), viewport()->width() - others));
+}
+
+void TShellList::resizeEvent(QResizeEvent* event) {
+  QTreeView::resizeEvent(event);
+  FitNameColumn();
 }
 
 void TShellList::SetGridLines(bool on) {

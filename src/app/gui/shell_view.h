@@ -45,6 +45,8 @@ class TShellList : public QTreeView {
   bool GridLines() const { return gridLines_; }
 
   QFileSystemModel* Model() const { return model_; }
+  // The narrowest the Name column gets, whatever the width of the list.
+  int MinNameWidth() const;
 
  signals:
   // The shown folder has been read (after SetFolder or a change on disk).
@@ -58,6 +60,10 @@ class TShellList : public QTreeView {
  protected:
   void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void FitNameColumn();
 };
 
 class TShellTree : public QTreeView {
