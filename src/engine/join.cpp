@@ -132,7 +132,9 @@ void TJoinRun::CopyParts(TStream64& dest, int64_t& copiedTotal) {
   for (int64_t p = 1; p <= in_.PartCount; ++p) {
     const std::string partPath = PartPathOf(p);
     while (!env_.EntryExists(partPath)) {
-      if (ui_.ShowMessageDialog("Kardomel wartet.", "Bitte legen Sie den nächsten Datenträger ein.",
+      if (ui_.ShowMessageDialog("Kardomel wartet.",
+                                "Bitte legen Sie den nächsten Datenträger ein.\rKardomel wartet "
+                                "auf die Teildatei " + partPath + ".",
                                 TMsgKind::Information, mbOK | mbCancel) == mrCancel) {
         cancelled_ = true;
         return;

@@ -128,6 +128,16 @@ TSplitResult TSplitRun::Run() {
                       " ist keine gewöhnliche Datei, sondern etwa eine Pipe, ein Gerät oder "
                       "ein Socket, und kann nicht geteilt werden.");
   const int64_t partSize = in_.PartSize;
+  // A size was entered, but the whole file fits into one part: saying so
+  // tells the user what to change.
+  if (const int64_t fileSize = env_.EntrySize(in_.SourcePath);
+      partSize > 0 && in_.PartCount < 2 && fileSize >= 0 && fileSize <= partSize)
+    return Refuse(ui_, TField::Size, "Eingabe erwartet.",
+                  "Die Datei " + ExtractFileName(in_.SourcePath) + " ist mit " +
+                      std::to_string(fileSize) + " Bytes nicht größer als die Teilgröße von " +
+                      std::to_string(partSize) +
+                      " Bytes und passt in eine einzige Teildatei.\rBitte geben Sie eine "
+                      "kleinere Größe oder eine Anzahl von mindestens 2 an.");
   if (partSize <= 0 || in_.PartCount < 2)
     return Refuse(ui_, TField::Size, "Eingabe erwartet.",
                   "Die Größe oder die Anzahl der Zieldateien muss angegeben werden.");

@@ -195,6 +195,9 @@ TEST_F(CommandsTest, JoinWaitsForAMissingPart) {
   ui_.Answer(TCall::Message, mrCancel);  // "Kardomel wartet.": give up
   window_->ActGlue->trigger();
   ASSERT_NE(ui_.Find("Kardomel wartet."), nullptr);
+  EXPECT_EQ(ui_.Find("Kardomel wartet.")->Content,
+            "Bitte legen Sie den nächsten Datenträger ein.\rKardomel wartet auf die Teildatei " +
+                temp_ / "r.002" + ".");
   EXPECT_EQ(ui_.Find("Teildateien zusammengesetzt."), nullptr);
   EXPECT_FALSE(FileExists(temp_ / "r.txt"));  // nothing partial under the final name
   EXPECT_EQ(window_->Gauge->Progress(), 0);

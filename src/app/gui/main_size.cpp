@@ -23,6 +23,12 @@ bool HasFocusIn(QWidget* window, QWidget* field) {
 
 void TFrmMain::CbxDstSizeExit() {
   CbxDstSize->setEditText(ToQString(ResolvePresetLabel(ToStdString(CbxDstSize->currentText()))));
+  // A size with its unit ("5 MB", "5MB", "4 GB") becomes its bytes, as the
+  // command line takes it.
+  if (StrToInt64Def(ToStdString(CbxDstSize->currentText()), 0) <= 0) {
+    if (std::optional<int64_t> bytes = ParseSizeArgument(ToStdString(CbxDstSize->currentText())))
+      CbxDstSize->setEditText(QString::number(*bytes));
+  }
   const std::string text = ToStdString(CbxDstSize->currentText());
   const int64_t value = StrToInt64Def(text, 0);
   CbxDstSize->setToolTip(QString());
