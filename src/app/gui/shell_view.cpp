@@ -188,12 +188,14 @@ void TShellTree::CurrentChanged(const QModelIndex& current) {
 }
 
 void TShellTree::mousePressEvent(QMouseEvent* event) {
+  revealPending_ = false;
   userMoving_ = true;
   QTreeView::mousePressEvent(event);
   userMoving_ = false;
 }
 
 void TShellTree::keyPressEvent(QKeyEvent* event) {
+  revealPending_ = false;
   userMoving_ = true;
   QTreeView::keyPressEvent(event);
   userMoving_ = false;
@@ -212,6 +214,7 @@ void TShellTree::SetSelectedPathName(const std::string& folder) {
   const QString path = QDir::cleanPath(ToQString(folder));
   if (!QFileInfo(path).isDir()) return;
   wanted_ = path;
+  revealPending_ = true;
   if (list_ != nullptr) list_->SetFolder(ToStdString(path));
   ApplyWanted();
   emit FolderChanged(path);
@@ -223,11 +226,19 @@ void TShellTree::ApplyWanted() {
   // not its own; it is taken only once the model names it right.
   const QModelIndex item = model_->index(wanted_);
   if (!item.isValid() || QDir::cleanPath(model_->filePath(item)) != wanted_) return;
-  if (currentIndex() == item) return;
-  for (QModelIndex parent = item.parent(); parent.isValid(); parent = parent.parent())
-    expand(parent);
-  setCurrentIndex(item);
-  scrollTo(item);
+  if (currentIndex() != item) {
+    for (QModelIndex parent = item.parent(); parent.isValid(); parent = parent.parent())
+      expand(parent);
+    setCurrentIndex(item);
+  }
+  // The folders above it are still being read and push it down; it is kept
+  // in sight until the user moves in the tree.
+  if (revealPending_) scrollTo(item, QAbstractItemView::PositionAtCenter);
+}
+
+void TShellTree::wheelEvent(QWheelEvent* event) {
+  revealPending_ = false;
+  QTreeView::wheelEvent(event);
 }
 
 void TShellTree::RefreshNodes() {

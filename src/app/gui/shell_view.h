@@ -98,6 +98,7 @@ class TShellTree : public QTreeView {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   void CurrentChanged(const QModelIndex& current);
@@ -108,6 +109,7 @@ class TShellTree : public QTreeView {
   TShellList* list_ = nullptr;
   QString wanted_;          // the folder chosen, by the user or the program
   bool userMoving_ = false;  // a click or key of the user is being handled
+  bool revealPending_ = false;  // the chosen folder is kept in sight
 };
 
 }  // namespace kardomel
