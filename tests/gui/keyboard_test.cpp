@@ -9,7 +9,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolButton>
 #include <functional>
+#include <vector>
 
 #include "app/gui/shell_view.h"
 #include "window_fixture.h"
@@ -110,6 +112,37 @@ TEST_F(KeyboardTest, CtrlKRunsTheJoinOncePerPress) {
   }
   EXPECT_GE(expected, 3);
   EXPECT_EQ(ReadFile(temp_ / "r.txt"), "old");
+}
+
+// Alt and the underlined letter run a toolbar command once, also from a
+// text field, which does not type the letter.
+TEST_F(KeyboardTest, AltAndTheLetterRunTheCommand) {
+  WriteFile(temp_ / "a.bin", PatternBytes(3000));
+  Open();
+  Select({"a.bin"});
+  window_->CbxDstSize->setEditText(QString());
+  window_->CbxDstSize->setFocus();
+  Settle();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
+  Settle();
+  EXPECT_EQ(Count("Eingabe erwartet."), 1);
+  EXPECT_TRUE(window_->CbxDstSize->currentText().isEmpty());
+}
+
+// Tab reaches the small buttons beside the fields, in reading order.
+TEST_F(KeyboardTest, TabReachesTheButtonsBesideTheFields) {
+  WriteFile(temp_ / "a.bin", PatternBytes(3000));
+  Open();
+  Select({"a.bin"});
+  window_->CbxDstSize->setFocus();
+  Settle();
+  std::vector<QWidget*> reached;
+  for (int i = 0; i < 4; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    reached.push_back(QApplication::focusWidget());
+  }
+  EXPECT_EQ(reached, (std::vector<QWidget*>{window_->BtnUnit, window_->CbxDstCount,
+                                            window_->BtnRecalc, window_->ChkBatch}));
 }
 
 }  // namespace

@@ -96,6 +96,7 @@ TFrmMain::TFrmMain(TEnv* env, QWidget* parent)
   SplitClient->setSizes({300, 295});
   setCentralWidget(SplitClient);
   GrowMinimumToFitCaptions();
+  SetUpKeyboard();
 
   connect(LstSrc->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { QueueSelectionChange(); });

@@ -184,6 +184,8 @@ class TFrmMain : public QMainWindow {
   void CreateLeftPane();
   void CreateRightPane();
   void CreateStatusBar();
+  // Alt accelerators and the tab order (main_keyboard.cpp).
+  void SetUpKeyboard();
   // Raises the minimum size until every caption is whole (main_fit.cpp).
   void GrowMinimumToFitCaptions();
   // Stopping a running command (main_cancel.cpp).
