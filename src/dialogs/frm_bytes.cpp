@@ -24,7 +24,10 @@ int64_t UnitBytes(const std::string& count, const std::string& unit) {
 }
 
 TFrmBytes::TFrmBytes(QWidget* parent)
-    : TqelBaseForm(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    // Customized: the title bar has the close button only, no minimise or
+    // maximise button a window manager would add by default.
+    : TqelBaseForm(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowCloseButtonHint) {
   setObjectName("FrmBytes");
   setWindowTitle(QString());
 
