@@ -24,7 +24,10 @@ int64_t UnitBytes(const std::string& count, const std::string& unit) {
 }
 
 TFrmBytes::TFrmBytes(QWidget* parent)
-    : TqelBaseForm(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    // Customized: the title bar has the close button only, no minimise or
+    // maximise button a window manager would add by default.
+    : TqelBaseForm(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                               Qt::WindowCloseButtonHint) {
   setObjectName("FrmBytes");
   setWindowTitle(QString());
 
@@ -63,11 +66,15 @@ void TFrmBytes::BtnOkClick() {
   try {
     FBytes = UnitBytes(ToStdString(EdtUnit->text()), ToStdString(CbxUnit->currentText()));
   } catch (const EKardomel& error) {
-    // The number stays in the field for the user to mend.
+    // The number stays in the field for the user to mend; an empty field
+    // gets a word on what belongs there.
+    std::string message = error.what();
+    if (EdtUnit->text().trimmed().isEmpty())
+      message += "\rBitte geben Sie die Anzahl der " + ToStdString(CbxUnit->currentText()) + " ein.";
     if (onError_)
-      onError_(error.what());
+      onError_(message);
     else
-      TQtInteraction(this).ShowMessageDialog("Fehlermeldung!", error.what(), TMsgKind::Error, mbOK);
+      TQtInteraction(this).ShowMessageDialog("Fehlermeldung!", message, TMsgKind::Error, mbOK);
     return;
   }
   accept();

@@ -10,7 +10,7 @@ namespace kardomel {
 enum class TOutcome {
   Done,       // the work is complete and reported
   Refused,    // the input was refused with a warning; nothing was written
-  Cancelled,  // the user answered a question by cancelling
+  Cancelled,  // the user answered a question by cancelling, or stopped the copy
 };
 
 // The field that should receive the focus after a refusal.
@@ -34,7 +34,13 @@ class TBusyScope {
   bool busy_ = true;
 };
 
-// Reports the bytes of one part's copy as progress of the whole command.
+// Thrown out of a copy when the user asked to stop; the command catches it,
+// removes what it left incomplete and ends as TOutcome::Cancelled. No
+// std::exception, so that no handler takes it for an error to show.
+struct ECancelled {};
+
+// Reports the bytes of one part's copy as progress of the whole command,
+// and stops the copy between two blocks when the user asked for it.
 class TPartProgress : public TCopyObserver {
  public:
   TPartProgress(TInteraction& ui, TProgress& state) : ui_(ui), state_(state) {}
@@ -45,11 +51,13 @@ class TPartProgress : public TCopyObserver {
     state_.PartDone = 0;
     partBase_ = state_.TotalDone;
     ui_.Progress(state_);
+    if (ui_.CancelRequested()) throw ECancelled();
   }
   void Copied(int64_t done) override {
     state_.PartDone = done;
     state_.TotalDone = partBase_ + done;
     ui_.Progress(state_);
+    if (ui_.CancelRequested()) throw ECancelled();
   }
 
  private:

@@ -68,6 +68,11 @@ class TInteraction {
   virtual void SetBusy(bool /*busy*/) {}
   // Progress of the running command; called often, may keep a window painted.
   virtual void Progress(const TProgress& /*progress*/) {}
+  // Whether the user asked the running command to stop (Escape, a stop
+  // button, Ctrl+C). Asked after each progress report, that is between two
+  // blocks of a copy; the command then stops and cleans up what it left
+  // incomplete.
+  virtual bool CancelRequested() { return false; }
 };
 
 }  // namespace kardomel

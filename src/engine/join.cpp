@@ -224,7 +224,9 @@ void TJoinRun::CopyParts(TStream64& dest, int64_t& copiedTotal) {
   for (int64_t p = 1; p <= count_; ++p) {
     const std::string partPath = PartPathOf(p);
     while (!env_.EntryExists(partPath)) {
-      if (ui_.ShowMessageDialog("Kardomel wartet.", "Bitte legen Sie den nächsten Datenträger ein.",
+      if (ui_.ShowMessageDialog("Kardomel wartet.",
+                                "Bitte legen Sie den nächsten Datenträger ein.\rKardomel wartet "
+                                "auf die Teildatei " + partPath + ".",
                                 TMsgKind::Information, mbOK | mbCancel) == mrCancel) {
         cancelled_ = true;
         return;
@@ -436,6 +438,12 @@ TJoinResult TJoinRun::Run() {
         }
       }
     }
+  } catch (const ECancelled&) {
+    // Stopped by the user during the copy: the temporary file goes, every
+    // part stays, and nothing reached the final name.
+    discard();
+    result.Outcome = TOutcome::Cancelled;
+    return result;
   } catch (...) {
     if (out) discard();
     throw;

@@ -41,6 +41,11 @@ class TSplitRun {
       : in_(input), env_(env), ui_(ui), progressObserver_(ui, progress_) {}
 
   TSplitResult Run();
+  // The end of a run the user stopped during a copy: WritePart has removed
+  // the part it had begun; the parts before it are whole and stay, and so
+  // does the source. The descriptor goes: it names parts that will never
+  // come, and a join of it would wait for them.
+  TSplitResult Stopped();
 
  private:
   // The member of the set at BasePath that would be written over the source,
@@ -64,6 +69,7 @@ class TSplitRun {
   std::string basePath_;
   int32_t count_ = 0;
   std::vector<std::string> partNames_;
+  std::string descriptorPath_;  // once written
   TProtectedFiles written_;
   std::vector<std::string> partHex_;
   TSha256 wholeSha_;
@@ -167,6 +173,16 @@ TSplitResult TSplitRun::Run() {
                       " ist keine gewöhnliche Datei, sondern etwa eine Pipe, ein Gerät oder "
                       "ein Socket, und kann nicht geteilt werden.");
   const int64_t partSize = in_.PartSize;
+  // A size was entered, but the whole file fits into one part: saying so
+  // tells the user what to change.
+  if (const int64_t fileSize = env_.EntrySize(in_.SourcePath);
+      partSize > 0 && in_.PartCount < 2 && fileSize >= 0 && fileSize <= partSize)
+    return Refuse(ui_, TField::Size, "Eingabe erwartet.",
+                  "Die Datei " + ExtractFileName(in_.SourcePath) + " ist mit " +
+                      std::to_string(fileSize) + " Bytes nicht größer als die Teilgröße von " +
+                      std::to_string(partSize) +
+                      " Bytes und passt in eine einzige Teildatei.\rBitte geben Sie eine "
+                      "kleinere Größe oder eine Anzahl von mindestens 2 an.");
   if (partSize <= 0 || in_.PartCount < 2)
     return Refuse(ui_, TField::Size, "Eingabe erwartet.",
                   "Die Größe oder die Anzahl der Zieldateien muss angegeben werden.");
@@ -226,7 +242,8 @@ TSplitResult TSplitRun::Run() {
     }
     if (k == 0 && in_.WriteDescriptor) {
       WriteDescriptor(env_, basePath_, sourceExt, count_, remaining);
-      written_.Add(env_, ChangeFileExt(basePath_, ".KDM"));
+      descriptorPath_ = ChangeFileExt(basePath_, ".KDM");
+      written_.Add(env_, descriptorPath_);
     }
     ++k;
     const int64_t size = remaining < partSize ? remaining : partSize;
@@ -251,10 +268,24 @@ TSplitResult TSplitRun::Run() {
   return result;
 }
 
+TSplitResult TSplitRun::Stopped() {
+  if (!descriptorPath_.empty()) env_.DeleteEntry(descriptorPath_);
+  TSplitResult result;
+  result.Outcome = TOutcome::Cancelled;
+  result.BasePath = basePath_;
+  result.PartsWritten = static_cast<int32_t>(partNames_.size());
+  return result;
+}
+
 }  // namespace
 
 TSplitResult RunSplit(const TSplitInput& input, TEnv& env, TInteraction& ui) {
-  return TSplitRun(input, env, ui).Run();
+  TSplitRun run(input, env, ui);
+  try {
+    return run.Run();
+  } catch (const ECancelled&) {
+    return run.Stopped();
+  }
 }
 
 }  // namespace kardomel

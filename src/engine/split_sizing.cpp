@@ -1,5 +1,7 @@
 #include "engine/split_sizing.h"
 
+#include <optional>
+
 #include "engine/part_size.h"
 #include "support/globals.h"
 
@@ -7,6 +9,12 @@ namespace kardomel {
 
 int64_t SizeLeads(int64_t srcSize, TSizeTexts& texts) {
   texts.Size = ResolvePresetLabel(texts.Size);
+  // A size with its unit ("5 MB", "5MB", "4 GB") becomes its bytes, as the
+  // command line takes it.
+  if (StrToInt64Def(texts.Size, 0) <= 0) {
+    if (std::optional<int64_t> bytes = ParseSizeArgument(texts.Size))
+      texts.Size = std::to_string(*bytes);
+  }
   const int64_t size = StrToInt64Def(texts.Size, 0);
   if (size <= 0) return 0;
   texts.Count = std::to_string(CountFromSize(srcSize, size));

@@ -74,14 +74,28 @@ TKeyPreview::~TKeyPreview() {
 }
 
 bool TKeyPreview::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+  const QEvent::Type type = event->type();
+  if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !watched->isWidgetType())
+    return false;
   auto* target = static_cast<QWidget*>(watched);
   if (target->window() != &window_) return false;
+  if (type == QEvent::KeyRelease) {
+    pressSeen_ = nullptr;
+    return false;
+  }
   // A key the focused control leaves alone travels on to its parents as the
-  // same event; the form sees it once, at its first receiver.
-  const QWidget* focus = QApplication::focusWidget();
-  if (focus != nullptr && focus != target && target->isAncestorOf(focus)) return false;
-  onKeyDown_(*static_cast<QKeyEvent*>(event));
+  // same event, and the command it ran may have moved or cleared the focus
+  // meanwhile (a modal dialog takes it, the window gets it back only when
+  // the window manager activates it again). So the form tells the press by
+  // the event itself, not by where the focus is now: it sees each press
+  // once, at its first receiver, and forgets it at the key's release.
+  auto* key = static_cast<QKeyEvent*>(event);
+  if (key == pressSeen_ && key->timestamp() == pressTime_ && key->key() == pressKey_)
+    return false;
+  pressSeen_ = key;
+  pressTime_ = key->timestamp();
+  pressKey_ = key->key();
+  onKeyDown_(*key);
   return false;
 }
 

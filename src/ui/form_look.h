@@ -41,6 +41,10 @@ class TKeyPreview : public QObject {
  private:
   QWidget& window_;
   std::function<void(QKeyEvent&)> onKeyDown_;
+  // The press last forwarded, to know it again on its way to the parents.
+  const QEvent* pressSeen_ = nullptr;
+  quint64 pressTime_ = 0;
+  int pressKey_ = 0;
 };
 
 }  // namespace kardomel

@@ -1,5 +1,8 @@
 #include "ui/shell_model.h"
 
+#include <QDateTime>
+#include <QLocale>
+
 namespace kardomel {
 
 TShellFileModel::TShellFileModel(QObject* parent) : QFileSystemModel(parent) {
@@ -18,6 +21,15 @@ QVariant TShellFileModel::headerData(int section, Qt::Orientation orientation, i
     }
   }
   return QFileSystemModel::headerData(section, orientation, role);
+}
+
+QVariant TShellFileModel::data(const QModelIndex& index, int role) const {
+  if (role == Qt::DisplayRole && index.isValid()) {
+    const QLocale locale;
+    if (index.column() == 1 && !isDir(index)) return locale.formattedDataSize(size(index));
+    if (index.column() == 3) return locale.toString(lastModified(index), QLocale::ShortFormat);
+  }
+  return QFileSystemModel::data(index, role);
 }
 
 }  // namespace kardomel

@@ -1,5 +1,6 @@
 // TShellFileModel: a read-only file-system model for the program's file
-// lists: hidden and system entries shown, German column titles.
+// lists: hidden and system entries shown, German column titles, sizes and
+// dates.
 #pragma once
 
 #include <QFileSystemModel>
@@ -14,6 +15,9 @@ class TShellFileModel : public QFileSystemModel {
   // "Name", "Größe", "Typ", "Geändert am" for the four columns.
   QVariant headerData(int section, Qt::Orientation orientation,
                       int role = Qt::DisplayRole) const override;
+  // Sizes and dates in the default locale (German, see german_locale.h);
+  // the base class writes them in the system's, which may be C.
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 };
 
 }  // namespace kardomel

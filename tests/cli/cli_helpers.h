@@ -1,6 +1,7 @@
 // Runs kardomel-cli's commands in process with files for its three streams.
 #pragma once
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -29,7 +30,8 @@ inline std::string Drain(FILE* file) {
 // Runs RunCli with Args; Input is what the user types (read only when
 // Interactive).
 inline TCliRun Cli(const std::vector<std::string>& args, TEnv& env, const std::string& input = "",
-                   bool interactive = false) {
+                   bool interactive = false,
+                   const volatile std::sig_atomic_t* interrupted = nullptr) {
   TCliStreams streams;
   streams.In = std::tmpfile();
   streams.Out = std::tmpfile();
@@ -37,6 +39,7 @@ inline TCliRun Cli(const std::vector<std::string>& args, TEnv& env, const std::s
   std::fputs(input.c_str(), streams.In);
   std::rewind(streams.In);
   streams.Interactive = interactive;
+  streams.Interrupted = interrupted;
   TCliRun run;
   run.Code = RunCli(args, env, streams);
   std::fclose(streams.In);

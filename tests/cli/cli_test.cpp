@@ -2,6 +2,11 @@
 // to, and the questions answered without a terminal.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+
+#include "app/cli/interrupt.h"
 #include "cli_helpers.h"
 #include "engine/part_size.h"
 #include "engine/split_set.h"
@@ -232,6 +237,31 @@ TEST_F(CliTest, SizeTextsBecomeTheirByteCounts) {
     TCliRun done = Cli({"split", "--size", c.text, "--dest", dest.Path(), source}, large);
     EXPECT_EQ(done.Code, kExitDone) << c.text << done.Err;
   }
+}
+
+// Ctrl+C reaches the handler, not the default that would end the program
+// with a part half written; the command stops, cleans up and exits 4.
+TEST_F(CliTest, InterruptStopsTheCommandAndExitsFour) {
+  ASSERT_EQ(Run({"split", "--size", "2000000", source}).Code, kExitDone);
+  CatchInterrupt();
+  ASSERT_EQ(std::raise(SIGINT), 0);
+  ASSERT_NE(*InterruptFlag(), 0);
+  const std::vector<std::string> set = ListNames(tmp.Path());
+  ASSERT_EQ(std::remove(source.c_str()), 0);
+  TCliRun join = Cli({"join", tmp / "Urlaub.001"}, env, "", false, InterruptFlag());
+  EXPECT_EQ(join.Code, kExitCancelled);
+  EXPECT_TRUE(Has(join.Err, "Abgebrochen")) << join.Err;
+  EXPECT_FALSE(Has(join.Out, "zusammengesetzt")) << join.Out;
+  std::vector<std::string> left = set;
+  left.erase(std::find(left.begin(), left.end(), "Urlaub.avi"));
+  EXPECT_EQ(ListNames(tmp.Path()), left);  // every part, no temporary file
+
+  WriteFile(source, PatternBytes(5000000));
+  TTempFolder out;
+  TCliRun split = Cli({"split", "--size", "1000000", "--dest", out.Path(), source}, env, "",
+                      false, InterruptFlag());
+  EXPECT_EQ(split.Code, kExitCancelled);
+  EXPECT_TRUE(ListNames(out.Path()).empty());  // the begun part is gone
 }
 
 TEST_F(CliTest, ErrorsExitOneUnderFehlermeldung) {

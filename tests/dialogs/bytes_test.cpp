@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dialogs/frm_bytes.h"
+#include "ui/qt_text.h"
 #include "modal_driver.h"
 #include "support/errors.h"
 
@@ -121,7 +122,9 @@ TEST(FrmBytes, AnEmptyNumberReportsTheErrorAndStaysOpen) {
   });
   EXPECT_EQ(dialog.exec(), QDialog::Accepted);
   EXPECT_TRUE(stayedOpen);
-  EXPECT_EQ(errors, std::vector<std::string>{"'' ist kein gültiger Integerwert"});
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0], "'' ist kein gültiger Integerwert\rBitte geben Sie die Anzahl der " +
+                           ToStdString(dialog.CbxUnit->currentText()) + " ein.");
   EXPECT_EQ(dialog.Bytes(), 3 * 1048576);
 }
 

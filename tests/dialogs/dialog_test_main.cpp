@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+#include "ui/german_locale.h"
+
 namespace {
 
 QtMessageHandler standardHandler = nullptr;
@@ -20,6 +22,8 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   standardHandler = qInstallMessageHandler(QuietHandler);
   QApplication app(argc, argv);
+  // As in the program: German whatever the locale the tests run under.
+  kardomel::UseGermanThroughout(app);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

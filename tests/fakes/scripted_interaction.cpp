@@ -52,6 +52,7 @@ int TScriptedInteraction::ShowMessageDialog(const std::string& instruction,
                                             const std::string& content, TMsgKind kind,
                                             unsigned buttons) {
   Record(TCall::Message, instruction, content, kind, buttons);
+  if (onMessage_) onMessage_(instruction);
   if (buttons == mbOK) return mrOk;
   std::optional<TAnswer> answer = Take(TCall::Message, instruction);
   return answer ? answer->Result : ((buttons & mbCancel) ? mrCancel : mrNo);
@@ -95,6 +96,12 @@ void TScriptedInteraction::SetBusy(bool busy) {
 void TScriptedInteraction::Progress(const TProgress& progress) {
   if (progress.PartCount > maxPartCount_) maxPartCount_ = progress.PartCount;
   if (parts_.empty() || parts_.back() != progress.Part) parts_.push_back(progress.Part);
+  lastDone_ = progress.TotalDone;
+  if (onProgress_) onProgress_(progress);
+}
+
+bool TScriptedInteraction::CancelRequested() {
+  return cancelAfter_ && lastDone_ >= *cancelAfter_;
 }
 
 }  // namespace kardomel::testing

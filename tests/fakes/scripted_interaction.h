@@ -61,6 +61,16 @@ class TScriptedInteraction : public TInteraction {
   bool ConfirmDeleteFiles(const std::string& folder) override;
   void SetBusy(bool busy) override;
   void Progress(const TProgress& progress) override;
+  bool CancelRequested() override;
+
+  // The user asks to stop once progress has reported Bytes copied in all.
+  void CancelAfter(int64_t bytes) { cancelAfter_ = bytes; }
+  // Runs Hook as each message opens, with its instruction.
+  void OnMessage(std::function<void(const std::string&)> hook) { onMessage_ = std::move(hook); }
+  // Runs Hook at every progress report (a key pressed during the copy).
+  void OnProgress(std::function<void(const TProgress&)> hook) { onProgress_ = std::move(hook); }
+  // The bytes progress reported last.
+  int64_t LastDone() const { return lastDone_; }
 
   // The preset the browser was last opened with.
   const std::string& LastBrowsePreset() const { return browsePreset_; }
@@ -85,6 +95,10 @@ class TScriptedInteraction : public TInteraction {
   int busyChanges_ = 0;
   int32_t maxPartCount_ = 0;
   std::vector<int32_t> parts_;
+  std::optional<int64_t> cancelAfter_;
+  int64_t lastDone_ = 0;
+  std::function<void(const TProgress&)> onProgress_;
+  std::function<void(const std::string&)> onMessage_;
 };
 
 }  // namespace kardomel::testing

@@ -5,13 +5,18 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileSystemModel>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <cstdio>
+#include <map>
 
 #include "app/gui/led_gauge.h"
 #include "app/gui/shell_view.h"
 #include "dialogs/frm_info.h"
+#include "ui/qt_text.h"
 #include "window_fixture.h"
 
 namespace kardomel::testing {
@@ -191,6 +196,9 @@ TEST_F(CommandsTest, JoinWaitsForAMissingPart) {
   ui_.Answer(TCall::Message, mrCancel);  // "Kardomel wartet.": give up
   window_->ActGlue->trigger();
   ASSERT_NE(ui_.Find("Kardomel wartet."), nullptr);
+  EXPECT_EQ(ui_.Find("Kardomel wartet.")->Content,
+            "Bitte legen Sie den nächsten Datenträger ein.\rKardomel wartet auf die Teildatei " +
+                temp_ / "r.002" + ".");
   EXPECT_EQ(ui_.Find("Teildateien zusammengesetzt."), nullptr);
   EXPECT_FALSE(FileExists(temp_ / "r.txt"));  // nothing partial under the final name
   EXPECT_EQ(window_->Gauge->Progress(), 0);
@@ -219,6 +227,100 @@ TEST_F(CommandsTest, AFailingEvaluationAfterAJoinLeavesTheWindowUsable) {
   EXPECT_TRUE(window_->ActInfo->isEnabled());
   EXPECT_TRUE(window_->ActClose->isEnabled());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// Under the closing report the status shows the whole size done, however
+// quick the copy was; afterwards gauge and status are empty.
+TEST_F(CommandsTest, TheStatusEndsWithTheFinalFigure) {
+  WriteFile(temp_ / "r.bin", PatternBytes(5000000));
+  Open();
+  std::map<std::string, QString> status;
+  ui_.OnMessage([&](const std::string& instruction) {
+    status[instruction] = window_->LblStatus->text();
+  });
+  Split("r.bin", "1456128");
+  ASSERT_EQ(std::remove((temp_ / "r.bin").c_str()), 0);
+  Select({"r.001"});
+  window_->ActGlue->trigger();
+  EXPECT_TRUE(status["Datei wurde geteilt."].startsWith("4,8 MiB von 4,8 MiB"))
+      << status["Datei wurde geteilt."].toStdString();
+  EXPECT_TRUE(status["Teildateien zusammengesetzt."].startsWith("4,8 MiB von 4,8 MiB"))
+      << status["Teildateien zusammengesetzt."].toStdString();
+  EXPECT_TRUE(window_->LblStatus->text().isEmpty());
+  EXPECT_GE(window_->LblStatus->width(),
+            window_->LblStatus->fontMetrics().horizontalAdvance(status["Datei wurde geteilt."]));
+}
+
+// After a command both lists and both free-space labels show the disk as it
+// is now, without F5: here a join replaced a small file by a large one.
+TEST_F(CommandsTest, ListsAndFreeSpaceAreCurrentAfterACommand) {
+  TTempFolder out;
+  const std::string data = PatternBytes(5000000);
+  for (int k = 0; k < 4; ++k)
+    WriteFile(temp_ / ("r.00" + std::to_string(k + 1)), data.substr(k * 1456128, 1456128));
+  WriteFile(temp_ / "r.KDM", "txt\r\n4\r\n5000000\r\n");
+  WriteFile(out / "r.txt", "old");
+  env_.SetFreeSpace(temp_.Path(), 9000000000);
+  env_.SetFreeSpace(out.Path(), 9100000000);
+  Open();
+  window_->RadOtherDir->click();
+  window_->TreeDst->SetSelectedPathName(out.Path());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window_->LblDstDiskFree->text() == "9.100.000.000 Bytes frei"; }, 5000));
+  auto sizeShown = [&] {
+    const QModelIndex item = window_->LstDst->Model()->index(ToQString(out / "r.txt"));
+    return item.siblingAtColumn(1).data().toString();
+  };
+  ASSERT_TRUE(QTest::qWaitFor([&] { return sizeShown() == "3 Bytes"; }, 5000)) << sizeShown().toStdString();
+  Select({"r.001"});
+  env_.SetFreeSpace(temp_.Path(), 8990000000);
+  env_.SetFreeSpace(out.Path(), 9095000000);
+  ui_.Answer(TCall::Overwrite, mrOverwrite);
+  window_->ActGlue->trigger();
+  ASSERT_NE(ui_.Find("Teildateien zusammengesetzt."), nullptr);
+  EXPECT_EQ(window_->LblSrcDiskFree->text(), "8.990.000.000 Bytes frei");
+  EXPECT_EQ(window_->LblDstDiskFree->text(), "9.095.000.000 Bytes frei");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return sizeShown() == "4,77 MiB"; }, 5000))
+      << sizeShown().toStdString();
+}
+
+// Escape and the status bar's "Abbrechen" button stop a copy in the middle:
+// the window lets them through while it takes no other input.
+TEST_F(CommandsTest, EscapeOrTheCancelButtonStopsTheCopy) {
+  const std::string data = PatternBytes(2000000);
+  WriteFile(temp_ / "big.bin", data);
+  Open();
+  bool buttonShown = false;
+  ui_.OnProgress([&](const TProgress& progress) {
+    if (progress.TotalDone < 700000) return;
+    buttonShown = window_->BtnCancel->isVisible();
+    QTest::keyClick(window_->LstSrc, Qt::Key_Escape);
+  });
+  Split("big.bin", "500000");
+  EXPECT_TRUE(buttonShown);
+  EXPECT_EQ(ui_.Find("Datei wurde geteilt."), nullptr);
+  EXPECT_EQ(ListNames(temp_.Path()),
+            (std::vector<std::string>{"big.001", "big.bin"}));
+  EXPECT_EQ(ReadFile(temp_ / "big.001"), data.substr(0, 500000));
+  EXPECT_FALSE(window_->Busy());
+  EXPECT_FALSE(window_->BtnCancel->isVisible());
+  EXPECT_TRUE(window_->LblStatus->text().isEmpty());
+
+  // The join of the whole set, stopped by the button; the parts stay.
+  ui_.OnProgress({});
+  Split("big.bin", "500000");
+  ASSERT_NE(ui_.Find("Datei wurde geteilt."), nullptr);
+  ASSERT_EQ(std::remove((temp_ / "big.bin").c_str()), 0);
+  const std::vector<std::string> set = ListNames(temp_.Path());
+  ui_.OnProgress([&](const TProgress& progress) {
+    if (progress.TotalDone >= 700000 && window_->BtnCancel->isEnabled())
+      QTest::mouseClick(window_->BtnCancel, Qt::LeftButton);
+  });
+  Select({"big.002"});
+  window_->ChkDelete->setChecked(true);
+  window_->ActGlue->trigger();
+  EXPECT_EQ(ui_.Find("Teildateien zusammengesetzt."), nullptr);
+  EXPECT_EQ(ListNames(temp_.Path()), set);
+  EXPECT_FALSE(window_->Busy());
 }
 
 TEST_F(CommandsTest, JoinWithoutExtensionIsRefused) {

@@ -1,6 +1,6 @@
-// Runs the window tests inside one QApplication, with German number
-// formatting so that texts such as "ca. 1,4 MB" are checked as a German
-// system shows them.
+// Runs the window tests inside one QApplication, the program's own, which
+// writes numbers the German way whatever the test's locale, so that texts
+// such as "ca. 1,4 MB" are checked as the program shows them.
 #include <gtest/gtest.h>
 
 #include <QLocale>
@@ -11,7 +11,6 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   // Test discovery runs the program without the test environment.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
   // The program's own application object, so that its error handler is in
   // place as in the program.
   kardomel::TApplication app(argc, argv);

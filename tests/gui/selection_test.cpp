@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QRadioButton>
+#include <QFileSystemModel>
+#include <QTest>
 #include <QToolButton>
 
 #include "app/gui/shell_view.h"
@@ -164,6 +166,24 @@ TEST_F(SelectionTest, PartsCountedWithoutDescriptor) {
     EXPECT_EQ(window_->LblSrcCount->text(), row.count) << row.name;
     EXPECT_EQ(window_->CbxDstSize->currentText(), row.total) << row.name;
     EXPECT_NE(ui_.Find("Dateiendung unbekannt."), nullptr) << row.name;
+  }
+}
+
+// Both trees open at the chosen folders and keep them in sight while the
+// folders around them are read, deep down among many siblings.
+TEST_F(SelectionTest, TreesRevealTheirFolders) {
+  for (int k = 0; k < 80; ++k) ASSERT_TRUE(QDir(QString::fromStdString(temp_.Path())).mkpath(
+      QStringLiteral("d%1").arg(k, 2, 10, QLatin1Char('0'))));
+  const std::string folder = temp_ / "d71";
+  Open(folder);
+  window_->RadOtherDir->click();
+  for (TShellTree* tree : {window_->TreeSrc, window_->TreeDst}) {
+    auto shown = [&] {
+      const QModelIndex item = tree->currentIndex();
+      return item.isValid() && tree->Model()->filePath(item) == QString::fromStdString(folder) &&
+             tree->viewport()->rect().contains(tree->visualRect(item));
+    };
+    EXPECT_TRUE(QTest::qWaitFor(shown, 5000)) << tree->objectName().toStdString();
   }
 }
 

@@ -93,6 +93,20 @@ TEST_F(SizeFieldsTest, TypedSizeWinsOverTheCountWhileItIsActive) {
   EXPECT_EQ(Size(), "251");
 }
 
+// A size typed with its unit is taken as the command line takes it.
+TEST_F(SizeFieldsTest, SizeWithAUnitBecomesItsBytes) {
+  OpenWithSource(20000000);
+  for (const char* typed : {"5 MB", "5MB", "5 mb"}) {
+    TypeSize(typed);
+    window_->CbxDstSizeExit();
+    EXPECT_EQ(Size(), "5242880") << typed;
+    EXPECT_EQ(Count(), "4") << typed;
+  }
+  TypeSize("5 XB");  // no unit of sizes: left as typed, the split refuses it
+  window_->CbxDstSizeExit();
+  EXPECT_EQ(Size(), "5 XB");
+}
+
 TEST_F(SizeFieldsTest, ListsLearnEnteredValuesOnce) {
   OpenWithSource(1000);
   const int presets = window_->CbxDstSize->count();

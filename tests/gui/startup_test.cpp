@@ -84,7 +84,9 @@ void OnModal(std::function<void(QDialog&)> action) {
 TEST_F(StartupTest, FirstStartHasTheDefaultsAndTheCloseSavesThem) {
   Start();
   EXPECT_EQ(window_->pos(), QPoint(0, 0));
-  EXPECT_EQ(window_->size(), QSize(611, 562));
+  // The default size, wider where the captions need more (the minimum size).
+  const QSize standard = QSize(611, 562).expandedTo(window_->minimumSize());
+  EXPECT_EQ(window_->size(), standard);
   EXPECT_TRUE(window_->RadSameDir->isChecked());
   EXPECT_TRUE(window_->ChkBatch->isChecked());
   EXPECT_FALSE(window_->ChkDelete->isChecked());
@@ -101,7 +103,8 @@ TEST_F(StartupTest, FirstStartHasTheDefaultsAndTheCloseSavesThem) {
   const std::string text = IniText();
   // A new file has its keys in the order they are written, by section.
   const std::string order[] = {
-      "[FrmMain]", "WindowState=0", "Left=0", "Top=0", "Width=611", "Height=562", "[Window]",
+      "[FrmMain]", "WindowState=0", "Left=0", "Top=0",
+      "Width=" + std::to_string(standard.width()), "Height=562", "[Window]",
       "SplitClient=", "SplitSrc=", "SplitDst=", "Hints=1", "KdmFile=1", "[Options]", "Batch=1",
       "GridLines=0", "SendTo=0", "Automatic=0", "KittSel=0", "SplitSel=0",
       std::string("DstSize=") + kSizePresets[0].Label, "Delete=0", "RadLoCompress=1",
@@ -133,8 +136,11 @@ TEST_F(StartupTest, SettingsSurviveARestart) {
   info.RadHiCompress->setChecked(true);
   info.ChkEncrypt->setChecked(true);
   info.EdtPsw->setText("abc");
-  window_->move(40, 30);
-  window_->resize(700, 580);
+  // On the offscreen screen of 800 pixels, at the window's minimum width.
+  const int width = window_->minimumWidth();
+  const QPoint placed(std::min(40, 800 - width), 30);
+  window_->move(placed);
+  window_->resize(width, 580);
   Settle();
   window_->close();
   const std::string text = IniText();
@@ -146,8 +152,8 @@ TEST_F(StartupTest, SettingsSurviveARestart) {
   TFrmMain next(&env_);
   next.SetResponder(&ui);
   next.FormCreate(Ini());
-  EXPECT_EQ(next.pos(), QPoint(40, 30));
-  EXPECT_EQ(next.size(), QSize(700, 580));
+  EXPECT_EQ(next.pos(), placed);
+  EXPECT_EQ(next.size(), QSize(width, 580));
   EXPECT_TRUE(next.RadOtherDir->isChecked());
   EXPECT_FALSE(next.ChkBatch->isChecked());
   EXPECT_TRUE(next.ChkDelete->isChecked());
@@ -189,8 +195,13 @@ TEST_F(StartupTest, PlacementStaysOnTheDesktopAndMaximisedComesBack) {
     EXPECT_EQ(window.isMaximized(), c.maximised) << c.stored;
     EXPECT_FALSE(window.isMinimized()) << c.stored;
     if (!c.maximised) {
-      EXPECT_EQ(window.pos(), c.pos) << c.stored;
-      EXPECT_EQ(window.size(), c.size) << c.stored;
+      // Never narrower than the minimum size, never reaching past the
+      // screen's right edge.
+      const QSize size = c.size.expandedTo(window.minimumSize());
+      QPoint pos = c.pos;
+      pos.setX(std::max(0, std::min(pos.x(), 800 - size.width())));
+      EXPECT_EQ(window.pos(), pos) << c.stored;
+      EXPECT_EQ(window.size(), size) << c.stored;
     }
   }
 }
@@ -230,7 +241,7 @@ TEST_F(StartupTest, GarbledSettingsGiveTheDefaults) {
   WriteFile(Ini(), "[FrmMain]\r\nWidth=wide\r\nWindowState=7\r\n[Options]\r\nBatch=yes\r\n"
                    "EdtPsw=zz!\r\n[Paths]\r\nSrcDst=\r\n");
   Start();
-  EXPECT_EQ(window_->size(), QSize(611, 562));
+  EXPECT_EQ(window_->size(), QSize(611, 562).expandedTo(window_->minimumSize()));
   EXPECT_FALSE(window_->isMaximized());
   EXPECT_TRUE(window_->ChkBatch->isChecked());
   EXPECT_TRUE(window_->RadSameDir->isChecked());

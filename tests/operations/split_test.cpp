@@ -55,6 +55,23 @@ TEST_F(SplitTest, UrlaubExampleIntoDestinationFolder) {
   EXPECT_EQ(ListNames(src.Path()), std::vector<std::string>{"Urlaub.avi"});
 }
 
+TEST_F(SplitTest, SizeNotBelowTheFileSaysItFitsInOnePart) {
+  const std::string source = Source("kurz.txt", 3000);
+  for (int64_t size : {3000, 5000}) {
+    TScriptedInteraction local;
+    TSplitResult result = RunSplit(SplitInputFor(source, size), env, local);
+    EXPECT_EQ(result.Outcome, TOutcome::Refused);
+    EXPECT_EQ(result.Focus, TField::Size);
+    const TRecord* refusal = local.Find("Eingabe erwartet.");
+    ASSERT_NE(refusal, nullptr);
+    EXPECT_EQ(refusal->Content, "Die Datei kurz.txt ist mit 3000 Bytes nicht größer als die "
+                                "Teilgröße von " + std::to_string(size) +
+                                " Bytes und passt in eine einzige Teildatei.\rBitte geben Sie "
+                                "eine kleinere Größe oder eine Anzahl von mindestens 2 an.");
+  }
+  EXPECT_EQ(ListNames(src.Path()), std::vector<std::string>{"kurz.txt"});
+}
+
 TEST_F(SplitTest, SameDirPutsPartsBesideTheSource) {
   const std::string source = Source("report.pdf", 2500);
   const std::string before = ReadFile(source);

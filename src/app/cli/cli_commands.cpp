@@ -240,11 +240,15 @@ int RunCli(const std::vector<std::string>& args, TEnv& env, const TCliStreams& s
   options.Interactive = streams.Interactive;
   options.ShowProgress = streams.ShowProgress;
   options.OverwriteYes = parsed.Yes;
+  options.Interrupted = streams.Interrupted;
   TConsoleInteraction ui(env, options, streams.In, streams.Out, streams.Err);
   try {
     if (parsed.Command == "verify") return RunVerifyCommand(parsed, env, streams.Out, streams.Err);
-    return parsed.Command == "split" ? RunSplitCommand(parsed, env, ui)
-                                     : RunJoinCommand(parsed, env, ui);
+    const int code = parsed.Command == "split" ? RunSplitCommand(parsed, env, ui)
+                                               : RunJoinCommand(parsed, env, ui);
+    if (code == kExitCancelled && ui.CancelRequested())
+      std::fputs("Abgebrochen: die unvollständige Datei wurde entfernt.\n", streams.Err);
+    return code;
   } catch (const TUsageError& error) {
     std::fprintf(streams.Err, "kardomel-cli: %s\n", error.Message.c_str());
     return kExitUsage;

@@ -3,6 +3,7 @@
 // code of the outcome.
 #pragma once
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -25,6 +26,8 @@ struct TCliStreams {
   FILE* Err = stderr;
   bool Interactive = false;   // In is a terminal
   bool ShowProgress = false;  // Err is a terminal
+  // Set when the user asks to stop (Ctrl+C); null: no one can.
+  const volatile std::sig_atomic_t* Interrupted = nullptr;
 };
 
 // Runs kardomel-cli with Args (without the program name). Returns the exit code.

@@ -221,4 +221,8 @@ void TConsoleInteraction::ShowError(const std::string& message) {
   std::fflush(err_);
 }
 
+bool TConsoleInteraction::CancelRequested() {
+  return options_.Interrupted != nullptr && *options_.Interrupted != 0;
+}
+
 }  // namespace kardomel

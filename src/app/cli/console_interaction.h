@@ -3,6 +3,7 @@
 // Without a terminal every question takes its cancelling answer.
 #pragma once
 
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -16,6 +17,8 @@ struct TConsoleOptions {
   bool Interactive = false;    // questions are asked at the prompt
   bool ShowProgress = false;   // a progress bar is drawn on stderr
   bool OverwriteYes = false;   // --yes: write over an existing file
+  // Set when the user asks to stop (Ctrl+C); null: no one can.
+  const volatile std::sig_atomic_t* Interrupted = nullptr;
 };
 
 class TConsoleInteraction : public TInteraction {
@@ -33,6 +36,7 @@ class TConsoleInteraction : public TInteraction {
   bool ConfirmDeleteFiles(const std::string& folder) override;
   void Progress(const TProgress& progress) override;
   void SetBusy(bool busy) override;
+  bool CancelRequested() override;
 
   // Prints an error under "Fehlermeldung!", as the window's error handler does.
   void ShowError(const std::string& message);

@@ -3,11 +3,15 @@
 #include <QWidget>
 #include <exception>
 
+#include "ui/german_locale.h"
 #include "ui/qt_interaction.h"
 
 namespace kardomel {
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // Without Qt's translations only Qt's own texts stay English.
+  UseGermanThroughout(*this);
+}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
   try {

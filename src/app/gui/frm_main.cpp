@@ -73,9 +73,15 @@ TFrmMain::TFrmMain(TEnv* env, QWidget* parent)
       &FQuestions, [this](bool busy) {
         // Leaving the busy state is the handler's clean-up, after the
         // selection has been settled; the engine's signal only enters it.
-        if (busy) SetIdle(false);
+        if (!busy) return;
+        SetIdle(false);
+        ShowCancelButton(true);
+        FCopyMicros = 0;
+        FCopyClockRunning = false;
       },
       [this](const TProgress& progress) { ShowProgress(progress); });
+  FInteraction->SetCancelQuery([this] { return FCancelRequested; });
+  FInteraction->SetQuestionHandler([this] { PauseCopyClock(); });
   FFrmInfo = new TFrmInfo(this);
   FFrmInfo->SetInteraction(FInteraction.get());
 
@@ -92,6 +98,8 @@ TFrmMain::TFrmMain(TEnv* env, QWidget* parent)
   SplitClient->addWidget(PnlRight);
   SplitClient->setSizes({300, 295});
   setCentralWidget(SplitClient);
+  GrowMinimumToFitCaptions();
+  SetUpKeyboard();
 
   connect(LstSrc->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { QueueSelectionChange(); });
@@ -102,6 +110,11 @@ TFrmMain::TFrmMain(TEnv* env, QWidget* parent)
   connect(BtnNewFolder, &QToolButton::clicked, this, [this] { BtnNewFolderClick(); });
   connect(RadSameDir, &QRadioButton::clicked, this, [this] { RadSameDirClick(); });
   connect(RadOtherDir, &QRadioButton::clicked, this, [this] { RadSameDirClick(); });
+  // The free-space labels follow the folders shown, whoever changed them.
+  connect(TreeSrc, &TShellTree::FolderChanged, this, [this](const QString& folder) {
+    ShowFreeSpace(ToStdString(folder), LblSrcDiskFree);
+  });
+  connect(TreeDst, &TShellTree::FolderChanged, this, [this] { Guarded([this] { TreeDstChange(); }); });
   CbxDstExt->installEventFilter(this);
   qApp->installEventFilter(this);
 
@@ -204,9 +217,10 @@ bool TFrmMain::eventFilter(QObject* watched, QEvent* event) {
   }
   auto* widget = qobject_cast<QWidget*>(watched);
   if (widget == nullptr || widget->window() != this) return false;
-  // While a command runs, the window paints but takes no input, so that
-  // nothing changes under it; its dialogs are windows of their own.
-  if (FBusy && IsUserInput(event->type())) return true;
+  // While a command runs, the window paints but takes no input but the
+  // request to stop, so that nothing changes under it; its dialogs are
+  // windows of their own.
+  if (FBusy && IsUserInput(event->type())) return !TakesInputWhileBusy(watched, event);
   if (event->type() == QEvent::ToolTip && !FHintsVisible) return true;
   if (watched == LblZip && event->type() == QEvent::MouseButtonRelease && ChkZip->isEnabled()) {
     ChkZip->toggle();

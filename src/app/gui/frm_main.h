@@ -26,6 +26,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QPushButton;
 class QRadioButton;
 class QSplitter;
 class QToolBar;
@@ -44,6 +45,10 @@ class TLauncher;
 class TWindowInteraction;
 struct TSettings;
 enum class TField;
+
+// The status text of a running copy: done and total sizes and, after the
+// first fraction of a second of copying, the throughput.
+QString ProgressText(const TProgress& progress, uint64_t copyMicros);
 
 class TFrmMain : public QMainWindow {
   Q_OBJECT
@@ -170,6 +175,7 @@ class TFrmMain : public QMainWindow {
   // Status bar.
   TLedGauge* Gauge;
   QLabel* LblStatus;
+  QPushButton* BtnCancel;  // shown while a command runs
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -185,6 +191,17 @@ class TFrmMain : public QMainWindow {
   void CreateLeftPane();
   void CreateRightPane();
   void CreateStatusBar();
+  // Alt accelerators and the tab order (main_keyboard.cpp).
+  void SetUpKeyboard();
+  // Raises the minimum size until every caption is whole (main_fit.cpp).
+  void GrowMinimumToFitCaptions();
+  // Stopping a running command (main_cancel.cpp).
+  void CreateCancelButton();
+  void ShowCancelButton(bool busy);
+  void RequestCancel();
+  // True for the input the busy window lets through (the cancel button);
+  // Escape is taken here as the request to stop.
+  bool TakesInputWhileBusy(QObject* watched, QEvent* event);
   void FormKeyDown(QKeyEvent& event);
   // The questions of the window's commands: the responder, else the dialogs.
   TInteraction& Questions();
@@ -210,6 +227,8 @@ class TFrmMain : public QMainWindow {
   // Queues one LbxSrcFileChange after the selection of LstSrc has changed.
   void QueueSelectionChange();
   void ShowProgress(const TProgress& progress);
+  // A question opened: the time until the next report is no copying time.
+  void PauseCopyClock();
   // The end of every split and join: idle again, gauge and status cleared.
   void FinishCommand();
   void ApplySelectionCount();
@@ -243,6 +262,7 @@ class TFrmMain : public QMainWindow {
   bool FFirstShow = true;
   bool FHintsVisible = true;
   bool FStarted = false;
+  bool FCancelRequested = false;
   std::string FStartSource;
   std::string FStartDest;
   std::string FIniFilePath;
@@ -257,7 +277,10 @@ class TFrmMain : public QMainWindow {
   std::unique_ptr<TWindowInteraction> FInteraction;
   std::unique_ptr<TKeyPreview> FKeyPreview;
   QElapsedTimer FProgressClock;  // time since the last repaint of a copy
-  QElapsedTimer FCommandClock;   // time since the command began, for the throughput
+  // The time the running command spent copying, from FEnv's clock.
+  uint64_t FCopyMicros = 0;
+  uint64_t FCopyLast = 0;
+  bool FCopyClockRunning = false;
 };
 
 }  // namespace kardomel

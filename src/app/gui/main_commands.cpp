@@ -41,7 +41,14 @@ void TFrmMain::FocusField(TField field) {
 }
 
 void TFrmMain::FinishCommand() {
+  ShowCancelButton(false);
   Guarded([this] { SetIdle(true); });
+  // Both lists and both free-space labels show the disk as the command left
+  // it, also where the folder watcher misses a change (a file replaced by a
+  // rename keeps the size it had while it was written).
+  BtnAktualisierenClick();
+  ShowFreeSpace(TreeSrc->SelectedPathName(), LblSrcDiskFree);
+  ShowFreeSpace(TreeDst->SelectedPathName(), LblDstDiskFree);
   LstSrc->viewport()->update();
   Gauge->SetProgress(0);
   LblStatus->clear();
@@ -148,24 +155,45 @@ bool TFrmMain::ExecuteJoin(const TJoinInput& input, bool followDestination) {
 void TFrmMain::ShowProgress(const TProgress& progress) {
   if (Gauge->MaxValue() != progress.PartCount) Gauge->SetMaxValue(progress.PartCount);
   if (Gauge->Progress() != progress.Part) Gauge->SetProgress(progress.Part);
-  if (FProgressClock.isValid() && FProgressClock.elapsed() < kRepaintMillis) return;
+  // The throughput counts the time between reports only, not the time a
+  // question (a missing part, the next disk) kept the copy waiting.
+  const uint64_t now = FEnv->NowMicros();
+  if (FCopyClockRunning) FCopyMicros += now - FCopyLast;
+  FCopyLast = now;
+  FCopyClockRunning = true;
+  // The last figure of a command is always shown: it stays on screen under
+  // the closing report.
+  const bool last = progress.TotalSize > 0 && progress.TotalDone >= progress.TotalSize;
+  if (!last && FProgressClock.isValid() && FProgressClock.elapsed() < kRepaintMillis) return;
   FProgressClock.start();
+  LblStatus->setText(ProgressText(progress, FCopyMicros));
+  LblStatus->setToolTip(
+      QStringLiteral("%1 von %2 Bytes")
+          .arg(QLocale().toString(static_cast<qlonglong>(progress.TotalDone)),
+               QLocale().toString(static_cast<qlonglong>(progress.TotalSize))));
+  // Keeps the window painted and answering the system; the input that
+  // arrives meanwhile is dropped by the window's event filter, all but the
+  // request to stop.
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
+void TFrmMain::PauseCopyClock() { FCopyClockRunning = false; }
+
+QString ProgressText(const TProgress& progress, uint64_t copyMicros) {
+  // Sizes with one decimal, so that the text fits its panel at any size of
+  // file: "1,4 GiB von 3,0 GiB, 171,3 MB/s".
   const QLocale locale;
-  const double seconds = FCommandClock.isValid() ? FCommandClock.elapsed() / 1000.0 : 0.0;
+  auto size = [&](int64_t bytes) { return locale.formattedDataSize(bytes, 1); };
   QString text = progress.TotalSize > 0
-                     ? QStringLiteral("%1 von %2 Bytes")
-                           .arg(locale.toString(static_cast<qlonglong>(progress.TotalDone)),
-                                locale.toString(static_cast<qlonglong>(progress.TotalSize)))
-                     : QStringLiteral("%1 Bytes").arg(
-                           locale.toString(static_cast<qlonglong>(progress.TotalDone)));
+                     ? QStringLiteral("%1 von %2").arg(size(progress.TotalDone),
+                                                       size(progress.TotalSize))
+                     : size(progress.TotalDone);
+  const double seconds = static_cast<double>(copyMicros) / 1e6;
   if (seconds > 0.2)
     text += QStringLiteral(", %1 MB/s").arg(
-        locale.toString(progress.TotalDone / seconds / (1024.0 * 1024.0), 'f', 1));
-  LblStatus->setText(text);
-  // Keeps the window painted and answering the system; the input that
-  // arrives meanwhile is dropped by the window's event filter.
-  QCoreApplication::processEvents(QEventLoop::AllEvents);
+        locale.toString(static_cast<double>(progress.TotalDone) / seconds / (1024.0 * 1024.0),
+                        'f', 1));
+  return text;
 }
 
 }  // namespace kardomel

@@ -26,8 +26,9 @@ QAction* MakeAction(QObject* owner, const char* name, const QString& text, const
                     TActionIcon icon) {
   auto* action = new QAction(ActionIcon(icon), text, owner);
   action->setObjectName(QString::fromLatin1(name));
+  // No status tip: a tip in the status bar would hide the gauge and the
+  // progress text while the pointer rests on a button.
   action->setToolTip(hint);
-  action->setStatusTip(hint);
   return action;
 }
 

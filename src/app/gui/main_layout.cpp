@@ -205,9 +205,12 @@ void TFrmMain::CreateStatusBar() {
   Gauge = Named(new TLedGauge, "Gauge");
   Gauge->setFixedHeight(15);
   LblStatus = Named(new QLabel, "LblStatus");
-  LblStatus->setMinimumWidth(220);
+  // Wide enough for the longest progress text, so that none is cut off.
+  LblStatus->setMinimumWidth(
+      LblStatus->fontMetrics().horizontalAdvance(QStringLiteral("1.023,9 MiB von 1.023,9 MiB, 9.999,9 MB/s")) + 8);
   bar->addWidget(Gauge, 3);
   bar->addWidget(LblStatus, 2);
+  CreateCancelButton();
 }
 
 }  // namespace kardomel

@@ -138,7 +138,6 @@ void TFrmMain::SetIdle(bool idle) {
     if (!wasBusy) QApplication::setOverrideCursor(Qt::WaitCursor);
     FBusy = true;
     FProgressClock.start();
-    FCommandClock.start();
     UpdateActions();
   }
 }

@@ -41,13 +41,37 @@ TShellList::TShellList(QWidget* parent) : QTreeView(parent), model_(new TShellFi
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setSelectionBehavior(QAbstractItemView::SelectRows);
   header()->setStretchLastSection(false);
-  header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  // The name takes the width the other columns leave, but never less than
+  // MinNameWidth: a stretched column would shrink to nothing in a narrow
+  // pane, and the list scrolls sideways instead.
+  header()->setSectionResizeMode(0, QHeaderView::Interactive);
+  const int digit = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  header()->resizeSection(1, digit * 10);
+  header()->resizeSection(2, digit * 13);
+  header()->resizeSection(3, digit * 15);
+  FitNameColumn();
   connect(model_, &QFileSystemModel::directoryLoaded, this, [this](const QString& path) {
     if (QDir::cleanPath(path) == QDir::cleanPath(model_->rootPath())) {
       loaded_ = true;
       emit FolderLoaded();
     }
   });
+}
+
+int TShellList::MinNameWidth() const {
+  return fontMetrics().horizontalAdvance(QStringLiteral("Urlaubsfilm.001")) + 24;
+}
+
+void TShellList::FitNameColumn() {
+  int others = 0;
+  for (int column = 1; column < header()->count(); ++column)
+    if (!header()->isSectionHidden(column)) others += header()->sectionSize(column);
+  header()->resizeSection(0, qMax(MinNameWidth(), viewport()->width() - others));
+}
+
+void TShellList::resizeEvent(QResizeEvent* event) {
+  QTreeView::resizeEvent(event);
+  FitNameColumn();
 }
 
 void TShellList::SetGridLines(bool on) {
@@ -164,12 +188,14 @@ void TShellTree::CurrentChanged(const QModelIndex& current) {
 }
 
 void TShellTree::mousePressEvent(QMouseEvent* event) {
+  revealPending_ = false;
   userMoving_ = true;
   QTreeView::mousePressEvent(event);
   userMoving_ = false;
 }
 
 void TShellTree::keyPressEvent(QKeyEvent* event) {
+  revealPending_ = false;
   userMoving_ = true;
   QTreeView::keyPressEvent(event);
   userMoving_ = false;
@@ -188,6 +214,7 @@ void TShellTree::SetSelectedPathName(const std::string& folder) {
   const QString path = QDir::cleanPath(ToQString(folder));
   if (!QFileInfo(path).isDir()) return;
   wanted_ = path;
+  revealPending_ = true;
   if (list_ != nullptr) list_->SetFolder(ToStdString(path));
   ApplyWanted();
   emit FolderChanged(path);
@@ -199,11 +226,19 @@ void TShellTree::ApplyWanted() {
   // not its own; it is taken only once the model names it right.
   const QModelIndex item = model_->index(wanted_);
   if (!item.isValid() || QDir::cleanPath(model_->filePath(item)) != wanted_) return;
-  if (currentIndex() == item) return;
-  for (QModelIndex parent = item.parent(); parent.isValid(); parent = parent.parent())
-    expand(parent);
-  setCurrentIndex(item);
-  scrollTo(item);
+  if (currentIndex() != item) {
+    for (QModelIndex parent = item.parent(); parent.isValid(); parent = parent.parent())
+      expand(parent);
+    setCurrentIndex(item);
+  }
+  // The folders above it are still being read and push it down; it is kept
+  // in sight until the user moves in the tree.
+  if (revealPending_) scrollTo(item, QAbstractItemView::PositionAtCenter);
+}
+
+void TShellTree::wheelEvent(QWheelEvent* event) {
+  revealPending_ = false;
+  QTreeView::wheelEvent(event);
 }
 
 void TShellTree::RefreshNodes() {

@@ -45,6 +45,8 @@ class TShellList : public QTreeView {
   bool GridLines() const { return gridLines_; }
 
   QFileSystemModel* Model() const { return model_; }
+  // The narrowest the Name column gets, whatever the width of the list.
+  int MinNameWidth() const;
 
  signals:
   // The shown folder has been read (after SetFolder or a change on disk).
@@ -58,6 +60,10 @@ class TShellList : public QTreeView {
  protected:
   void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void FitNameColumn();
 };
 
 class TShellTree : public QTreeView {
@@ -92,6 +98,7 @@ class TShellTree : public QTreeView {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
 
  private:
   void CurrentChanged(const QModelIndex& current);
@@ -102,6 +109,7 @@ class TShellTree : public QTreeView {
   TShellList* list_ = nullptr;
   QString wanted_;          // the folder chosen, by the user or the program
   bool userMoving_ = false;  // a click or key of the user is being handled
+  bool revealPending_ = false;  // the chosen folder is kept in sight
 };
 
 }  // namespace kardomel

@@ -34,27 +34,32 @@ int TWindowInteraction::ShowMessageDialog(const std::string& instruction,
                                           const std::string& content, TMsgKind kind,
                                           unsigned buttons) {
   TNormalCursor cursor;
+  if (onQuestion_) onQuestion_();
   return (*responder_)->ShowMessageDialog(instruction, content, kind, buttons);
 }
 
 bool TWindowInteraction::ShowInputQuery(const std::string& caption, const std::string& content,
                                         std::string& text) {
   TNormalCursor cursor;
+  if (onQuestion_) onQuestion_();
   return (*responder_)->ShowInputQuery(caption, content, text);
 }
 
 bool TWindowInteraction::BrowseFolder(const std::string& preset, std::string& chosen) {
   TNormalCursor cursor;
+  if (onQuestion_) onQuestion_();
   return (*responder_)->BrowseFolder(preset, chosen);
 }
 
 int TWindowInteraction::AskOverwrite(const std::string& path) {
   TNormalCursor cursor;
+  if (onQuestion_) onQuestion_();
   return (*responder_)->AskOverwrite(path);
 }
 
 bool TWindowInteraction::ConfirmDeleteFiles(const std::string& folder) {
   TNormalCursor cursor;
+  if (onQuestion_) onQuestion_();
   return (*responder_)->ConfirmDeleteFiles(folder);
 }
 
@@ -66,6 +71,10 @@ void TWindowInteraction::SetBusy(bool busy) {
 void TWindowInteraction::Progress(const TProgress& progress) {
   (*responder_)->Progress(progress);
   if (onProgress_) onProgress_(progress);
+}
+
+bool TWindowInteraction::CancelRequested() {
+  return (*responder_)->CancelRequested() || (cancelQuery_ && cancelQuery_());
 }
 
 }  // namespace kardomel

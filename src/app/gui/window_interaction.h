@@ -27,11 +27,18 @@ class TWindowInteraction : public TInteraction {
   bool ConfirmDeleteFiles(const std::string& folder) override;
   void SetBusy(bool busy) override;
   void Progress(const TProgress& progress) override;
+  // The responder's request to stop, or the window's (SetCancelQuery).
+  bool CancelRequested() override;
+  void SetCancelQuery(std::function<bool()> query) { cancelQuery_ = std::move(query); }
+  // Called as each question opens (the window's copy clock pauses).
+  void SetQuestionHandler(std::function<void()> handler) { onQuestion_ = std::move(handler); }
 
  private:
   TInteraction** responder_;
   TBusyHandler onBusy_;
   TProgressHandler onProgress_;
+  std::function<bool()> cancelQuery_;
+  std::function<void()> onQuestion_;
 };
 
 }  // namespace kardomel
