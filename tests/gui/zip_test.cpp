@@ -4,8 +4,10 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 
 #include "app/gui/led_gauge.h"
+#include "dialogs/frm_info.h"
 #include "window_fixture.h"
 
 namespace kardomel::testing {
@@ -62,6 +64,38 @@ TEST_F(ZipWindowTest, CancelledNameQueryChangesNothing) {
   EXPECT_EQ(ui_.Instructions(), std::vector<std::string>{});
   EXPECT_FALSE(window_->Busy());
   EXPECT_EQ(window_->CbxDstSize->currentText(), "20000");
+}
+
+TEST_F(ZipWindowTest, EncryptingWithoutAStoredPasswordAsksForIt) {
+  window_->FrmInfo()->ChkEncrypt->setChecked(true);
+  window_->FrmInfo()->EdtPsw->setText("   ");
+  TypeSize("20000");
+  const std::vector<std::string> before = ListNames(temp_.Path());
+  // Cancelling the password query ends the command with nothing changed.
+  ui_.AnswerInput("_paket.zip");
+  ui_.AnswerInput(std::nullopt);
+  EXPECT_TRUE(window_->BtnSplitClick(window_->ActSplit));
+  ASSERT_EQ(ui_.Records().size(), 2u);
+  EXPECT_EQ(ui_.Records()[1].Instruction, "ZIP-Archiv Passwort eingeben.");
+  EXPECT_EQ(ui_.Records()[1].Content,
+            "Das Archiv wird mit einem Passwort geschützt. Geben Sie das Passwort des "
+            "ZIP-Archivs ein.");
+  EXPECT_EQ(ListNames(temp_.Path()), before);
+
+  ui_.AnswerInput("_paket.zip");
+  ui_.AnswerInput("Geheim");
+  window_->ActSplit->trigger();
+  ASSERT_NE(ui_.Find("Datei wurde geteilt."), nullptr);
+  EXPECT_FALSE(FileExists(temp_ / "_paket.zip"));
+  // The typed password is for this archive only; the option keeps its own.
+  EXPECT_EQ(window_->FrmInfo()->EdtPsw->text(), "   ");
+  if (Shell("command -v unzip > /dev/null") != 0) GTEST_SKIP() << "unzip fehlt";
+  const std::string joined = temp_ / "joined.zip";
+  ASSERT_EQ(Shell("cat " + Quote(temp_ / "_paket.001") + " " + Quote(temp_ / "_paket.002") + " " +
+                  Quote(temp_ / "_paket.003") + " > " + Quote(joined)),
+            0);
+  EXPECT_EQ(Shell("unzip -tqq -P Geheim " + Quote(joined) + " > /dev/null"), 0);
+  EXPECT_NE(Shell("unzip -tqq -P anders " + Quote(joined) + " > /dev/null 2>&1"), 0);
 }
 
 }  // namespace
