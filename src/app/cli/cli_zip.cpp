@@ -77,10 +77,10 @@ std::optional<std::string> ReadHidden(const char* prompt, const TCliStreams& str
   if (terminal) {
     termios quiet = saved;
     quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-    ::tcsetattr(fd, TCSAFLUSH, &quiet);
+    ::tcsetattr(fd, TCSANOW, &quiet);
   }
   std::optional<std::string> line = FirstLine(streams.In);
-  if (terminal) ::tcsetattr(fd, TCSAFLUSH, &saved);
+  if (terminal) ::tcsetattr(fd, TCSANOW, &saved);
   std::fputc('\n', streams.Err);
   return line;
 }
