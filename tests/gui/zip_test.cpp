@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <sys/stat.h>
 
 #include "app/gui/led_gauge.h"
 #include "dialogs/frm_info.h"
@@ -53,6 +54,23 @@ TEST_F(ZipWindowTest, SeveralFilesBecomeOneArchiveThatIsSplitAndRemoved) {
                   Quote(temp_ / "_paket.003") + " > " + Quote(joined)),
             0);
   EXPECT_EQ(Shell("unzip -tqq " + Quote(joined) + " > /dev/null"), 0);
+}
+
+TEST_F(ZipWindowTest, AFolderAmongSeveralItemsIsPackedWhole) {
+  ::mkdir((temp_ / "ordner").c_str(), 0755);
+  WriteFile(temp_ / "ordner/.versteckt", PatternBytes(15000, 3));
+  Select({"a.bin", "ordner"});  // the folder is the current item
+  ASSERT_TRUE(window_->ActSplit->isEnabled());
+  TypeSize("20000");
+  ui_.AnswerInput("_ordner.zip");
+  window_->ActSplit->trigger();
+  ASSERT_NE(ui_.Find("Datei wurde geteilt."), nullptr);
+  EXPECT_FALSE(FileExists(temp_ / "_ordner.zip"));
+  EXPECT_TRUE(FileExists(temp_ / "_ordner.003"));
+  if (Shell("command -v unzip > /dev/null") != 0) GTEST_SKIP() << "unzip fehlt";
+  const std::string joined = temp_ / "joined.zip";
+  ASSERT_EQ(Shell("cat " + Quote(temp_.Path()) + "_ordner.0* > " + Quote(joined)), 0);
+  EXPECT_EQ(Shell("unzip -Z1 " + Quote(joined) + " | grep -q 'ordner/.versteckt$'"), 0);
 }
 
 TEST_F(ZipWindowTest, CancelledNameQueryChangesNothing) {
