@@ -44,5 +44,20 @@ TEST_F(CliTerminalTest, AtThePromptTheUserDecides) {
   EXPECT_EQ(ReadFile(tmp / "a.bin"), original);
 }
 
+TEST_F(CliTerminalTest, ThePasswordIsAskedAtTheTerminal) {
+  if (Shell("script --version >/dev/null 2>&1 && timeout --version >/dev/null 2>&1 && "
+            "command -v unzip >/dev/null") != 0)
+    GTEST_SKIP() << "script (util-linux) or unzip is not available";
+  TTempFolder out;
+  const std::string command = Quote(KARDOMEL_CLI_PATH) + " split --encrypt --size 1000 --dest " +
+                              Quote(out.Path()) + " " + Quote(tmp / "a.001") + " " +
+                              Quote(tmp / "a.002");
+  ASSERT_EQ(Shell("printf 'Kennwort\\nKennwort\\n' | timeout 20 script -qec " + Quote(command) +
+                  " /dev/null >/dev/null 2>&1"),
+            0);
+  ASSERT_EQ(Shell("cat " + Quote(out.Path()) + "_a.0* > " + Quote(out / "joined.zip")), 0);
+  EXPECT_EQ(Shell("unzip -tqq -P Kennwort " + Quote(out / "joined.zip") + " >/dev/null"), 0);
+}
+
 }  // namespace
 }  // namespace kardomel::testing

@@ -8,6 +8,7 @@
 
 #include "app/cli/cli_delivery.h"
 #include "app/cli/console_interaction.h"
+#include "app/cli/cli_zip.h"
 #include "engine/join.h"
 #include "engine/join_prepare.h"
 #include "engine/part_size.h"
@@ -27,7 +28,7 @@ std::string CliUsage() {
          "                     [--checksums] [--sh]\n"
          "                     [--yes] DATEI\n"
          "  kardomel-cli join  [--ext ENDUNG] [--dest ORDNER] [--delete] [--yes] DATEI\n" +
-         DeliveryUsage() +
+         ZipUsage() + DeliveryUsage() +
          "\n"
          "split teilt DATEI in Teildateien DATEI.001, DATEI.002 ...\n"
          "  --size GRÖSSE  Teilgröße: Bytes (1456128), Vorgabe (\"E-Mail 5MB\") oder Zahl mit\n"
@@ -47,6 +48,7 @@ std::string CliUsage() {
          "  --dest ORDNER  Zieldatei in diesen Ordner statt neben die Teile\n"
          "  --delete       Teildateien nach dem Kitten löschen\n"
          "  --yes          eine vorhandene Zieldatei ohne Rückfrage überschreiben\n" +
+         ZipHelp() +
          DeliveryHelp() +
          "\n"
          "Exit-Codes: 0 fertig, 1 Fehler (auch: Teildateien nicht gelöscht), 2 Aufruf,\n"
@@ -58,6 +60,8 @@ namespace {
 struct TCliArgs {
   std::string Command;
   std::string File;
+  std::vector<std::string> Files;  // split: every FILE (several are zipped first)
+  TCliZipArgs Zip;
   std::optional<std::string> Size;
   std::optional<std::string> Count;
   std::optional<std::string> Dest;
@@ -100,12 +104,19 @@ TCliArgs ParseArgs(const std::vector<std::string>& args) {
     else if (join && arg == "--delete") parsed.Delete = true;
     else if ((split || join) && arg == "--dest") parsed.Dest = value();
     else if ((split || join) && arg == "--yes") parsed.Yes = true;
+    else if (split && TakeZipOption(arg, value, parsed.Zip)) continue;
     else if (arg == "--") {
-      if (i + 2 != args.size() || !parsed.File.empty()) throw TUsageError("Genau eine DATEI angeben.");
-      parsed.File = args[++i];
+      if ((!split && i + 2 != args.size()) || !parsed.File.empty())
+        throw TUsageError("Genau eine DATEI angeben.");
+      parsed.Files.insert(parsed.Files.end(), args.begin() + static_cast<long>(i) + 1, args.end());
+      if (!parsed.Files.empty()) parsed.File = parsed.Files[0];
+      break;
     } else if (arg.size() > 1 && arg[0] == '-') throw TUsageError("Unbekannte Option: " + arg);
-    else if (!parsed.File.empty()) throw TUsageError("Genau eine DATEI angeben.");
-    else parsed.File = arg;
+    else if (!split && !parsed.File.empty()) throw TUsageError("Genau eine DATEI angeben.");
+    else {
+      if (parsed.File.empty()) parsed.File = arg;
+      parsed.Files.push_back(arg);
+    }
   }
   if (parsed.File.empty()) throw TUsageError("DATEI fehlt.");
   if (parsed.Size && parsed.Count)
@@ -127,10 +138,12 @@ void CheckDestFolder(TEnv& env, const TCliArgs& args) {
     throw TUsageError("Zielordner nicht gefunden: " + *args.Dest);
 }
 
-int RunSplitCommand(const TCliArgs& args, TEnv& env, TConsoleInteraction& ui) {
+int RunSplitCommand(const TCliArgs& args, TEnv& env, TConsoleInteraction& ui,
+                    const TCliStreams& streams) {
   TSplitInput input;
   input.SourcePath = AbsolutePath(args.File);
-  if (!env.EntryExists(input.SourcePath) || env.IsFolder(input.SourcePath))
+  const bool zip = ZipRequested(args.Files, args.Zip, env);
+  if (!zip && (!env.EntryExists(input.SourcePath) || env.IsFolder(input.SourcePath)))
     throw TUsageError("Datei nicht gefunden: " + args.File);
   CheckDestFolder(env, args);
   // As the window's fields do: a count leads and the size follows it,
@@ -148,11 +161,6 @@ int RunSplitCommand(const TCliArgs& args, TEnv& env, TConsoleInteraction& ui) {
     texts.Size = std::to_string(
         ParseSizeArgument(args.Size.value_or(kSizePresets[0].Label)).value_or(0));
   }
-  const TPartSizing sizing = SplitSizing(env.EntrySize(input.SourcePath), texts,
-                                         args.Count ? TSizeLead::Count : TSizeLead::Size, ui);
-  if (sizing.CountRefused) return kExitRefused;
-  input.PartSize = sizing.PartSize;
-  input.PartCount = sizing.PartCount;
   input.SameDir = !args.Dest;
   if (args.Dest) input.DestFolder = AbsolutePath(*args.Dest);
   input.WriteDescriptor = !args.NoKdm;
@@ -160,6 +168,13 @@ int RunSplitCommand(const TCliArgs& args, TEnv& env, TConsoleInteraction& ui) {
   input.WriteChecksums = args.Checksums;
   input.WriteShellScript = args.ShellScript;
   input.WebAddress = kMakerWebAddress;
+  const TSizeLead lead = args.Count ? TSizeLead::Count : TSizeLead::Size;
+  if (zip)
+    return RunZipSplitCommand(args.Files, args.Zip, args.Yes, input, texts, lead, env, ui, streams);
+  const TPartSizing sizing = SplitSizing(env.EntrySize(input.SourcePath), texts, lead, ui);
+  if (sizing.CountRefused) return kExitRefused;
+  input.PartSize = sizing.PartSize;
+  input.PartCount = sizing.PartCount;
   return ExitCodeOf(RunSplit(input, env, ui).Outcome);
 }
 
@@ -244,7 +259,7 @@ int RunCli(const std::vector<std::string>& args, TEnv& env, const TCliStreams& s
   TConsoleInteraction ui(env, options, streams.In, streams.Out, streams.Err);
   try {
     if (parsed.Command == "verify") return RunVerifyCommand(parsed, env, streams.Out, streams.Err);
-    const int code = parsed.Command == "split" ? RunSplitCommand(parsed, env, ui)
+    const int code = parsed.Command == "split" ? RunSplitCommand(parsed, env, ui, streams)
                                                : RunJoinCommand(parsed, env, ui);
     if (code == kExitCancelled && ui.CancelRequested())
       std::fputs("Abgebrochen: die unvollständige Datei wurde entfernt.\n", streams.Err);

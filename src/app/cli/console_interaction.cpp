@@ -207,10 +207,11 @@ void TConsoleInteraction::Progress(const TProgress& progress) {
   double rate = seconds > 0 ? static_cast<double>(progress.TotalDone) / seconds : 0;
   std::string bar(static_cast<size_t>(filled), '#');
   bar.append(static_cast<size_t>(kWidth - filled), '-');
-  std::fprintf(err_, "\r\033[K[%s] %3d%%  %s von %s  %s/s  Teil %d von %d", bar.c_str(),
+  std::fprintf(err_, "\r\033[K[%s] %3d%%  %s von %s  %s/s", bar.c_str(),
                static_cast<int>(fraction * 100), Mebibytes(progress.TotalDone).c_str(),
-               Mebibytes(progress.TotalSize).c_str(), Mebibytes(static_cast<int64_t>(rate)).c_str(),
-               progress.Part, progress.PartCount);
+               Mebibytes(progress.TotalSize).c_str(), Mebibytes(static_cast<int64_t>(rate)).c_str());
+  // Packing before a split reports percent, not parts.
+  if (progress.PartSize > 0) std::fprintf(err_, "  Teil %d von %d", progress.Part, progress.PartCount);
   std::fflush(err_);
   progressShown_ = true;
 }

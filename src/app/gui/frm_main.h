@@ -224,6 +224,9 @@ class TFrmMain : public QMainWindow {
   // The split the window's fields and options ask for; nullopt when there is
   // nothing to split (or the command is still to come and said so).
   std::optional<TSplitInput> SplitInputFromWindow(QObject* sender);
+  // The split with the zip step before it: asks for the archive's name (and
+  // password), packs the selection, splits the archive. False as ExecuteSplit.
+  bool ZipThenSplit();
   // Queues one LbxSrcFileChange after the selection of LstSrc has changed.
   void QueueSelectionChange();
   void ShowProgress(const TProgress& progress);

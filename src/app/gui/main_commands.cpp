@@ -55,6 +55,8 @@ void TFrmMain::FinishCommand() {
 }
 
 bool TFrmMain::BtnSplitClick(QObject* sender) {
+  // Several selected items are always zipped, whatever the box shows.
+  if (sender != ActSend && (FSeveral || ChkZip->isChecked())) return ZipThenSplit();
   std::optional<TSplitInput> input;
   if (!Guarded([&] { input = SplitInputFromWindow(sender); })) return false;
   return !input || ExecuteSplit(*input, true);

@@ -93,7 +93,10 @@ void TFrmMain::UpdateActions() {
 
   // The commands and size fields of the mode wait for an evaluated
   // selection; the join's own controls keep what the last one gave.
-  const bool split = FModeEvaluated && FMode == TSelectionMode::Split;
+  // Several selected items are split as one archive, also when the item
+  // the mode follows is a folder.
+  const bool split = FModeEvaluated && (FMode == TSelectionMode::Split ||
+                                        (FSeveral && FMode == TSelectionMode::Empty));
   const bool join = FMode == TSelectionMode::Join;
   ActSplit->setEnabled(split);
   ActSend->setEnabled(split);
