@@ -73,6 +73,16 @@ TEST_F(ZipSplitTest, SelectionIsPackedSplitAndTheArchiveRemoved) {
   EXPECT_EQ(done->Content.find("aktualisiert"), std::string::npos);
 }
 
+// A stop asked for while packing ends the command as cancelled: no archive,
+// no part, the selection as it was.
+TEST_F(ZipSplitTest, AStopWhilePackingLeavesNothing) {
+  ui_.CancelAfter(1);
+  const TZipSplitResult result = Run();
+  EXPECT_EQ(result.Outcome, TOutcome::Cancelled);
+  EXPECT_EQ(ListNames(temp_.Path()), (std::vector<std::string>{"a.bin", "b.txt", "ordner"}));
+  EXPECT_EQ(ui_.Find("Datei wurde geteilt."), nullptr);
+}
+
 TEST_F(ZipSplitTest, ExistingArchiveIsUpdatedKeptAndNamedSo) {
   if (!HaveTool("unzip")) GTEST_SKIP() << "unzip fehlt";
   input_.Zip.StorePaths = false;

@@ -57,6 +57,8 @@ class TPackingEvents : public TArchiveEvents {
     progress.TotalDone = total_ / 100 * percent + total_ % 100 * percent / 100;
     ui_.Progress(progress);
   }
+  // Escape or Ctrl+C while packing stops it as it stops a copy.
+  bool CancelRequested() override { return ui_.CancelRequested(); }
   bool ConfirmReplace(const std::string& path) override {
     if (replaceWithoutAsking_) return true;
     return ui_.ShowMessageDialog("Datei ersetzen?",
