@@ -53,6 +53,8 @@ class TSplitRun {
   int64_t CopyPart(TStream64& part, int64_t size);
   void WriteChecksumFiles();
   void WriteShellScript();
+  // The result of a split that ended after K parts.
+  TSplitResult Result(TOutcome outcome, int32_t k) const;
 
   const TSplitInput& in_;
   TEnv& env_;
@@ -64,6 +66,10 @@ class TSplitRun {
   std::string basePath_;
   int32_t count_ = 0;
   std::vector<std::string> partNames_;
+  std::vector<std::string> partPaths_;
+  std::string scriptPath_;      // the rejoin script, once written
+  std::string descriptorPath_;  // the descriptor file, once written
+  std::vector<std::string> extraFiles_;  // .sha256, .crc and .sh, once written
   TProtectedFiles written_;
   std::vector<std::string> partHex_;
   TSha256 wholeSha_;
@@ -113,6 +119,7 @@ void TSplitRun::WritePart(const std::string& partPath, int64_t size) {
                     std::to_string(copied) + " von " + std::to_string(size) +
                     " Bytes).\rDer Datenträger ist voll oder die Quelldatei wurde verkürzt.");
   }
+  partPaths_.push_back(partPath);
 }
 
 int64_t TSplitRun::CopyPart(TStream64& part, int64_t size) {
@@ -131,11 +138,13 @@ void TSplitRun::WriteChecksumFiles() {
   for (size_t i = 0; i < partNames_.size(); ++i) lines.push_back({partHex_[i], partNames_[i]});
   lines.push_back({wholeSha_.HexDigest(), target});
   WriteStringToFile(env_, ChangeFileExt(basePath_, ".sha256"), FormatSha256File(lines));
+  extraFiles_.push_back(ChangeFileExt(basePath_, ".sha256"));
   TCrcFile crc;
   crc.FileName = target;
   crc.Size = progress_.TotalSize;
   crc.Crc = wholeCrc_.Value();
   WriteStringToFile(env_, ChangeFileExt(basePath_, ".crc"), FormatCrcFile(crc));
+  extraFiles_.push_back(ChangeFileExt(basePath_, ".crc"));
 }
 
 void TSplitRun::WriteShellScript() {
@@ -143,6 +152,7 @@ void TSplitRun::WriteShellScript() {
       in_.WriteChecksums ? ExtractFileName(ChangeFileExt(basePath_, ".sha256")) : "";
   WriteStringToFile(env_, ChangeFileExt(basePath_, ".sh"),
                     ShellScriptText(partNames_, ExtractFileName(in_.SourcePath), sums));
+  extraFiles_.push_back(ChangeFileExt(basePath_, ".sh"));
 }
 
 void TSplitRun::WriteScript() {
@@ -158,6 +168,20 @@ void TSplitRun::WriteScript() {
     return;
   }
   WriteRejoinScript(env_, basePath_, in_.WebAddress, CopyLines(partNames_, target));
+  scriptPath_ = ChangeFileExt(basePath_, ".bat");
+}
+
+TSplitResult TSplitRun::Result(TOutcome outcome, int32_t k) const {
+  TSplitResult result;
+  result.Outcome = outcome;
+  result.BasePath = basePath_;
+  result.PartsWritten = k;
+  result.Files = partPaths_;
+  // The order of the mail's last message: script before descriptor.
+  for (const std::string* member : {&scriptPath_, &descriptorPath_})
+    if (!member->empty()) result.Files.push_back(*member);
+  result.Files.insert(result.Files.end(), extraFiles_.begin(), extraFiles_.end());
+  return result;
 }
 
 TSplitResult TSplitRun::Run() {
@@ -217,16 +241,12 @@ TSplitResult TSplitRun::Run() {
       RefuseOverSource(member);
       return false;
     };
-    if (!EnsurePartSpace(env_, ui_, basePath_, partSize, written_, acceptFolder)) {
-      TSplitResult result;
-      result.Outcome = TOutcome::Cancelled;
-      result.BasePath = basePath_;
-      result.PartsWritten = k;
-      return result;
-    }
+    if (!EnsurePartSpace(env_, ui_, basePath_, partSize, written_, acceptFolder))
+      return Result(TOutcome::Cancelled, k);
     if (k == 0 && in_.WriteDescriptor) {
       WriteDescriptor(env_, basePath_, sourceExt, count_, remaining);
-      written_.Add(env_, ChangeFileExt(basePath_, ".KDM"));
+      descriptorPath_ = ChangeFileExt(basePath_, ".KDM");
+      written_.Add(env_, descriptorPath_);
     }
     ++k;
     const int64_t size = remaining < partSize ? remaining : partSize;
@@ -245,10 +265,7 @@ TSplitResult TSplitRun::Run() {
                         in_.SourcePath + " wurde im Ordner\r" + folder + "\rin " +
                             std::to_string(k) + " Teile geteilt.",
                         TMsgKind::Information, mbOK);
-  TSplitResult result;
-  result.BasePath = basePath_;
-  result.PartsWritten = k;
-  return result;
+  return Result(TOutcome::Done, k);
 }
 
 }  // namespace
