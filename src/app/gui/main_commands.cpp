@@ -88,6 +88,8 @@ std::optional<TSplitInput> TFrmMain::SplitInputFromWindow(QObject* sender) {
   input.WriteDescriptor = options.KdmFile;
   input.WriteBatch = ChkBatch->isChecked();
   input.WebAddress = kMakerWebAddress;
+  input.WriteChecksums = options.Checksums;
+  input.WriteShellScript = options.ShellScript;
   return input;
 }
 
