@@ -49,17 +49,12 @@ void TFrmMain::FinishCommand() {
 
 bool TFrmMain::BtnSplitClick(QObject* sender) {
   std::optional<TSplitInput> input;
-  if (!Guarded([&] { input = SplitInputFromWindow(sender); })) return false;
-  return !input || ExecuteSplit(*input, true);
+  if (!Guarded([&] { input = SplitInputFromWindow(); })) return false;
+  if (!input) return true;
+  return sender == ActSend ? ExecuteSend(*input) : ExecuteSplit(*input, true);
 }
 
-std::optional<TSplitInput> TFrmMain::SplitInputFromWindow(QObject* sender) {
-  if (sender == ActSend) {
-    Questions().ShowMessageDialog(
-        "Versenden", "Das Versenden der Teildateien per E-Mail folgt in einer späteren Version.",
-        TMsgKind::Information, mbOK);
-    return std::nullopt;
-  }
+std::optional<TSplitInput> TFrmMain::SplitInputFromWindow() {
   if (ChkZip->isChecked()) {
     Questions().ShowMessageDialog("Zippen",
                                   "Das Zippen vor dem Teilen folgt in einer späteren Version.",
