@@ -66,14 +66,16 @@ class TSplitRun {
   std::string basePath_;
   int32_t count_ = 0;
   std::vector<std::string> partNames_;
-  std::vector<std::string> partPaths_;
-  std::string scriptPath_;      // the rejoin script, once written
-  std::string descriptorPath_;  // the descriptor file, once written
-  std::vector<std::string> extraFiles_;  // .sha256, .crc and .sh, once written
+  std::string descriptorPath_;  // once written
   TProtectedFiles written_;
   std::vector<std::string> partHex_;
   TSha256 wholeSha_;
   TCrc32 wholeCrc_;
+  // What the result lists: the parts as written, the rejoin script, and
+  // the .sha256, .crc and .sh files, once written.
+  std::vector<std::string> partPaths_;
+  std::string scriptPath_;
+  std::vector<std::string> extraFiles_;
 };
 
 std::string TSplitRun::MemberOverSource(const std::string& basePath, int32_t firstPart) const {
