@@ -15,6 +15,10 @@ struct TOptions {
   bool Hints = true;       // "Hinweise anzeigen"
   bool GridLines = false;  // "Linien in der Dateiansicht anzeigen"
   bool KdmFile = true;     // "KDM-File immer erzeugen"
+  // Off by default, so that a default split writes the classic set and
+  // keeps the kernel's copy without hashing.
+  bool Checksums = false;    // "Prüfsummen erzeugen": NAME.sha256 and NAME.crc
+  bool ShellScript = false;  // "Shell-Skript erzeugen": the rejoin script NAME.sh
   // Verknüpfung: the shell link and what a file handed over by it starts.
   bool SendTo = false;     // "Verknüpfung zu Kardomel-Dateien erstellen"
   bool Automatic = false;  // "Automatisch splitten im"

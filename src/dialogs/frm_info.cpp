@@ -141,11 +141,21 @@ TFrmInfo::TFrmInfo(QWidget* parent)
   ChkKdmFile = Named(new QCheckBox(QStringLiteral("KDM-File immer erzeugen"), TabGeneral), "ChkKdmFile");
   ChkKdmFile->setToolTip(QStringLiteral("KDM-File enthält Informationen über Quelldatei"));
   ChkKdmFile->setChecked(true);
+  ChkChecksums = Named(new QCheckBox(QStringLiteral("Prüfsummen erzeugen"), TabGeneral), "ChkChecksums");
+  ChkChecksums->setToolTip(
+      QStringLiteral("SHA-256- und CRC-Datei neben den Teildateien: sie zeigen beim Kitten, "
+                     "welche Teildatei beschädigt ist"));
+  ChkShellScript =
+      Named(new QCheckBox(QStringLiteral("Shell-Skript erzeugen"), TabGeneral), "ChkShellScript");
+  ChkShellScript->setToolTip(
+      QStringLiteral("Skript zum Zusammenfügen unter Linux und macOS ohne Kardomel"));
   {
     auto* box = new QVBoxLayout(TabGeneral);
     box->addWidget(ChkHints);
     box->addWidget(ChkGridLines);
     box->addWidget(ChkKdmFile);
+    box->addWidget(ChkChecksums);
+    box->addWidget(ChkShellScript);
     box->addStretch();
   }
 
@@ -276,6 +286,8 @@ TOptions TFrmInfo::Options() const {
   o.Hints = ChkHints->isChecked();
   o.GridLines = ChkGridLines->isChecked();
   o.KdmFile = ChkKdmFile->isChecked();
+  o.Checksums = ChkChecksums->isChecked();
+  o.ShellScript = ChkShellScript->isChecked();
   o.SendTo = ChkSendTo->isChecked();
   o.Automatic = ChkAutomaticaly->isChecked();
   o.SplitSel = RadSplitSel->isChecked();
@@ -295,6 +307,8 @@ void TFrmInfo::SetOptions(const TOptions& o) {
   ChkHints->setChecked(o.Hints);
   ChkKdmFile->setChecked(o.KdmFile);
   ChkGridLines->setChecked(o.GridLines);
+  ChkChecksums->setChecked(o.Checksums);
+  ChkShellScript->setChecked(o.ShellScript);
   ChkSendTo->setChecked(o.SendTo);
   ChkAutomaticaly->setChecked(o.Automatic);
   RadKittSel->setChecked(o.KittSel);

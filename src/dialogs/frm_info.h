@@ -103,6 +103,8 @@ class TFrmInfo : public TqelBaseForm {
   QCheckBox* ChkHints;      // "Hinweise anzeigen", ticked
   QCheckBox* ChkGridLines;  // "Linien in der Dateiansicht anzeigen"
   QCheckBox* ChkKdmFile;    // "KDM-File immer erzeugen", ticked
+  QCheckBox* ChkChecksums;    // "Prüfsummen erzeugen"
+  QCheckBox* ChkShellScript;  // "Shell-Skript erzeugen"
 
   // Verknüpfung.
   QCheckBox* ChkSendTo;        // "Verknüpfung zu Kardomel-Dateien erstellen"

@@ -58,6 +58,8 @@ class TSplitRun {
   int64_t CopyPart(TStream64& part, int64_t size);
   void WriteChecksumFiles();
   void WriteShellScript();
+  // The result of a split that ended after K parts.
+  TSplitResult Result(TOutcome outcome, int32_t k) const;
 
   const TSplitInput& in_;
   TEnv& env_;
@@ -74,6 +76,11 @@ class TSplitRun {
   std::vector<std::string> partHex_;
   TSha256 wholeSha_;
   TCrc32 wholeCrc_;
+  // What the result lists: the parts as written, the rejoin script, and
+  // the .sha256, .crc and .sh files, once written.
+  std::vector<std::string> partPaths_;
+  std::string scriptPath_;
+  std::vector<std::string> extraFiles_;
 };
 
 std::string TSplitRun::MemberOverSource(const std::string& basePath, int32_t firstPart) const {
@@ -119,6 +126,7 @@ void TSplitRun::WritePart(const std::string& partPath, int64_t size) {
                     std::to_string(copied) + " von " + std::to_string(size) +
                     " Bytes).\rDer Datenträger ist voll oder die Quelldatei wurde verkürzt.");
   }
+  partPaths_.push_back(partPath);
 }
 
 int64_t TSplitRun::CopyPart(TStream64& part, int64_t size) {
@@ -137,11 +145,13 @@ void TSplitRun::WriteChecksumFiles() {
   for (size_t i = 0; i < partNames_.size(); ++i) lines.push_back({partHex_[i], partNames_[i]});
   lines.push_back({wholeSha_.HexDigest(), target});
   WriteStringToFile(env_, ChangeFileExt(basePath_, ".sha256"), FormatSha256File(lines));
+  extraFiles_.push_back(ChangeFileExt(basePath_, ".sha256"));
   TCrcFile crc;
   crc.FileName = target;
   crc.Size = progress_.TotalSize;
   crc.Crc = wholeCrc_.Value();
   WriteStringToFile(env_, ChangeFileExt(basePath_, ".crc"), FormatCrcFile(crc));
+  extraFiles_.push_back(ChangeFileExt(basePath_, ".crc"));
 }
 
 void TSplitRun::WriteShellScript() {
@@ -149,6 +159,7 @@ void TSplitRun::WriteShellScript() {
       in_.WriteChecksums ? ExtractFileName(ChangeFileExt(basePath_, ".sha256")) : "";
   WriteStringToFile(env_, ChangeFileExt(basePath_, ".sh"),
                     ShellScriptText(partNames_, ExtractFileName(in_.SourcePath), sums));
+  extraFiles_.push_back(ChangeFileExt(basePath_, ".sh"));
 }
 
 void TSplitRun::WriteScript() {
@@ -164,6 +175,20 @@ void TSplitRun::WriteScript() {
     return;
   }
   WriteRejoinScript(env_, basePath_, in_.WebAddress, CopyLines(partNames_, target));
+  scriptPath_ = ChangeFileExt(basePath_, ".bat");
+}
+
+TSplitResult TSplitRun::Result(TOutcome outcome, int32_t k) const {
+  TSplitResult result;
+  result.Outcome = outcome;
+  result.BasePath = basePath_;
+  result.PartsWritten = k;
+  result.Files = partPaths_;
+  // The order of the mail's last message: script before descriptor.
+  for (const std::string* member : {&scriptPath_, &descriptorPath_})
+    if (!member->empty()) result.Files.push_back(*member);
+  result.Files.insert(result.Files.end(), extraFiles_.begin(), extraFiles_.end());
+  return result;
 }
 
 TSplitResult TSplitRun::Run() {
@@ -233,13 +258,8 @@ TSplitResult TSplitRun::Run() {
       RefuseOverSource(member);
       return false;
     };
-    if (!EnsurePartSpace(env_, ui_, basePath_, partSize, written_, acceptFolder)) {
-      TSplitResult result;
-      result.Outcome = TOutcome::Cancelled;
-      result.BasePath = basePath_;
-      result.PartsWritten = k;
-      return result;
-    }
+    if (!EnsurePartSpace(env_, ui_, basePath_, partSize, written_, acceptFolder))
+      return Result(TOutcome::Cancelled, k);
     if (k == 0 && in_.WriteDescriptor) {
       WriteDescriptor(env_, basePath_, sourceExt, count_, remaining);
       descriptorPath_ = ChangeFileExt(basePath_, ".KDM");
@@ -262,10 +282,7 @@ TSplitResult TSplitRun::Run() {
                         in_.SourcePath + " wurde im Ordner\r" + folder + "\rin " +
                             std::to_string(k) + " Teile geteilt.",
                         TMsgKind::Information, mbOK);
-  TSplitResult result;
-  result.BasePath = basePath_;
-  result.PartsWritten = k;
-  return result;
+  return Result(TOutcome::Done, k);
 }
 
 TSplitResult TSplitRun::Stopped() {
@@ -274,6 +291,7 @@ TSplitResult TSplitRun::Stopped() {
   result.Outcome = TOutcome::Cancelled;
   result.BasePath = basePath_;
   result.PartsWritten = static_cast<int32_t>(partNames_.size());
+  result.Files = partPaths_;  // the whole parts stay; the descriptor went
   return result;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/command.h"
 #include "engine/env.h"
@@ -32,6 +33,12 @@ struct TSplitResult {
   TField Focus = TField::None;  // for a refusal
   std::string BasePath;         // where the members were named from at the end
   int32_t PartsWritten = 0;
+  // Full paths of the files the split wrote, each once: the parts in number
+  // order, then the rejoin script (.bat), the descriptor file (.KDM), the
+  // checksum files (.sha256, .crc) and the shell script (.sh) where they
+  // were written. A full medium may have put members into several folders.
+  // After a cancel: the parts written so far and the descriptor file.
+  std::vector<std::string> Files;
 };
 
 // Runs the split, asking and reporting through Ui. Refusals and cancels are

@@ -152,6 +152,8 @@ TEST(FrmInfo, OptionsGoInAndComeOutAsOneValue) {
   changed.Hints = false;
   changed.GridLines = true;
   changed.KdmFile = false;
+  changed.Checksums = true;
+  changed.ShellScript = true;
   changed.SendTo = true;
   changed.Automatic = true;
   changed.SplitSel = true;
@@ -165,6 +167,9 @@ TEST(FrmInfo, OptionsGoInAndComeOutAsOneValue) {
   EXPECT_EQ(dialog.Options(), changed);
   EXPECT_TRUE(dialog.RadHiCompress->isChecked());
   EXPECT_FALSE(dialog.RadKittSrc->isChecked());
+  EXPECT_TRUE(dialog.findChild<QCheckBox*>("ChkChecksums")->isChecked());
+  EXPECT_TRUE(dialog.findChild<QCheckBox*>("ChkShellScript")->isChecked());
+  EXPECT_EQ(dialog.ChkShellScript->parentWidget(), dialog.TabGeneral);
   EXPECT_TRUE(dialog.CbxDstSize->isEnabled()) << "the enabling rules follow the value";
   EXPECT_TRUE(dialog.EdtPsw->isEnabled());
   dialog.SetOptions(TOptions());

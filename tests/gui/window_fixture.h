@@ -34,6 +34,11 @@ class TWindowTest : public ::testing::Test {
   static void Settle();
 
   TTempFolder temp_;
+  // The user's data and configuration folders, so that the options
+  // dialog's OK ties no test into the real desktop.
+  TTempFolder xdg_;
+  std::string oldDataHome_;
+  std::string oldConfigHome_;
   TFaultEnv env_;
   TScriptedInteraction ui_;
   std::unique_ptr<TFrmMain> window_;

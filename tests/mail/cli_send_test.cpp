@@ -27,6 +27,27 @@ TEST_F(MailTest, CliSendPrintsTheMessagesAndTheFolder) {
   EXPECT_EQ(Calls().size(), 2u);
 }
 
+TEST_F(MailTest, CliSendTakesTheChecksumAndShellScriptOptions) {
+  InstallFakeMailer();
+  const std::string source = sources / "Bericht.pdf";
+  WriteFile(source, PatternBytes(3000));
+
+  TCliRun run = Cli({"send", "--size", "2000", "--no-bat", "--checksums", "--sh", source}, env);
+
+  EXPECT_EQ(run.Code, kExitDone) << run.Err;
+  const std::string folder = SendFolder();
+  const auto calls = Calls();
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(ValuesOf(calls[1], "--attach"),
+            (std::vector<std::string>{folder + "Bericht.002", folder + "Bericht.KDM",
+                                      folder + "Bericht.sha256", folder + "Bericht.crc",
+                                      folder + "Bericht.sh"}));
+  // The set checks itself with the peer tool in the send folder.
+  if (Shell("command -v sha256sum >/dev/null") != 0) GTEST_SKIP() << "sha256sum not installed";
+  EXPECT_EQ(Shell("cd " + Quote(folder) + " && sha256sum -c --quiet --ignore-missing Bericht.sha256"),
+            0);
+}
+
 TEST_F(MailTest, CliSendRefusesWhatSplitRefuses) {
   InstallFakeMailer();
   const std::string source = sources / "Klein.txt";

@@ -85,6 +85,25 @@ TEST_F(MailTest, ThreePartsWithoutScriptCarryTheDescriptorLast) {
   EXPECT_EQ(result.Messages.size(), 3u);
 }
 
+TEST_F(MailTest, ChecksumFilesAndShellScriptTravelWithTheLastPart) {
+  InstallFakeMailer();
+  const std::string source = sources / "Film.avi";
+  WriteFile(source, PatternBytes(2500));
+  TSendInput input = InputFor(source, 2000);
+  input.WriteChecksums = true;
+  input.WriteShellScript = true;
+
+  Send(input);
+
+  const std::string folder = SendFolder();
+  EXPECT_EQ(Calls(), (std::vector<std::vector<std::string>>{
+                         Args("Kardomel Teildatei 1 von 2", {folder + "Film.001"}),
+                         Args("Kardomel Teildatei 2 von 2",
+                              {folder + "Film.002", folder + "Film.bat", folder + "Film.KDM",
+                               folder + "Film.sha256", folder + "Film.crc", folder + "Film.sh"}),
+                     }));
+}
+
 TEST_F(MailTest, AnArchiveThatFitsOnePartGoesInOneMessage) {
   // Zipping first shrank the source; the count field still asks for three.
   InstallFakeMailer();

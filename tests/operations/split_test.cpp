@@ -300,5 +300,42 @@ TEST_F(SplitTest, EarlierLargerSetIsOverwrittenPartByPart) {
   EXPECT_EQ(ReadFile(dst / "s.KDM"), "bin\r\n3\r\n2500\r\n");
 }
 
+TEST_F(SplitTest, ResultListsEveryFileWrittenInItsOrder) {
+  const struct {
+    const char* name;
+    bool descriptor, batch, checksums, shellScript;
+    std::vector<std::string> files;
+  } cases[] = {
+      {"default", true, true, false, false, {"a.001", "a.002", "a.003", "a.bat", "a.KDM"}},
+      {"parts only", false, false, false, false, {"a.001", "a.002", "a.003"}},
+      {"everything",
+       true,
+       true,
+       true,
+       true,
+       {"a.001", "a.002", "a.003", "a.bat", "a.KDM", "a.sha256", "a.crc", "a.sh"}},
+      {"checksums without scripts", false, false, true, false,
+       {"a.001", "a.002", "a.003", "a.sha256", "a.crc"}},
+  };
+  for (const auto& c : cases) {
+    TTempFolder out;
+    const std::string source = Source("a.bin", 2500);
+    TSplitInput input = SplitInputFor(source, 1000, out.Path());
+    input.WriteDescriptor = c.descriptor;
+    input.WriteBatch = c.batch;
+    input.WriteChecksums = c.checksums;
+    input.WriteShellScript = c.shellScript;
+    const TSplitResult result = Run(input);
+    ASSERT_EQ(result.Outcome, TOutcome::Done) << c.name;
+    std::vector<std::string> expected;
+    for (const std::string& name : c.files) expected.push_back(out / name);
+    EXPECT_EQ(result.Files, expected) << c.name;
+    // Nothing written is left out of the list.
+    std::vector<std::string> listed = c.files;
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(ListNames(out.Path()), listed) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace kardomel::testing

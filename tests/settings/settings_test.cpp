@@ -47,6 +47,8 @@ TSettings Changed() {
   s.Options.Zip.Sfx = true;
   s.Options.Zip.Encrypt = true;
   s.Options.Zip.Password = "Geheim € ü";
+  s.Options.Checksums = true;
+  s.Options.ShellScript = true;
   s.Src = "/home/Übergröße/";
   s.Dst = "/mnt/ziel/";
   s.SrcDst = false;
@@ -67,7 +69,7 @@ TEST(Settings, FirstStartDefaults) {
   EXPECT_TRUE(o.Hints && o.KdmFile && s.Batch && !o.Zip.HighCompression && o.Zip.StorePaths &&
               s.SrcDst);
   EXPECT_FALSE(o.GridLines || o.SendTo || o.Automatic || o.KittSel || o.SplitSel || s.Delete ||
-               o.Zip.Sfx || o.Zip.Encrypt);
+               o.Zip.Sfx || o.Zip.Encrypt || o.Checksums || o.ShellScript);
   EXPECT_EQ(o.DstSize, "3.5\" HD 1,44MB");
   EXPECT_EQ(o.Zip.Password, "");
   // A missing file changes nothing the caller put in as defaults.
@@ -93,6 +95,8 @@ TEST(Settings, FullRoundTrip) {
   EXPECT_LT(text.find("[Window]"), text.find("[Options]"));
   EXPECT_LT(text.find("[Options]"), text.find("[Paths]"));
   EXPECT_LT(text.find("KittFolder="), text.find("SplitFolder="));
+  // The later keys close [Options].
+  EXPECT_NE(text.find("\nChecksums=1\nShellScript=1\n[Paths]"), std::string::npos) << text;
   EXPECT_EQ(text.substr(text.size() - 9), "SrcDst=0\n");
 }
 

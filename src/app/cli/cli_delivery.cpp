@@ -17,14 +17,16 @@
 namespace kardomel {
 
 std::string DeliveryUsage() {
-  return "  kardomel-cli send  [--size GRÖSSE] [--count N] [--no-kdm] [--no-bat] DATEI\n"
+  return "  kardomel-cli send  [--size GRÖSSE] [--count N] [--no-kdm] [--no-bat]\n"
+         "                     [--checksums] [--sh] DATEI\n"
          "  kardomel-cli integrate on|off [--program PROGRAMM]\n";
 }
 
 std::string DeliveryHelp() {
   return "send teilt DATEI in einen eigenen Ordner im temporären Verzeichnis und übergibt\n"
          "  jede Teildatei in einer eigenen Nachricht an das E-Mail-Programm (xdg-email),\n"
-         "  die letzte mit Batch- und KDM-Datei; Optionen wie bei split.\n"
+         "  die letzte mit Batch- und KDM-Datei (und Prüfsummen und Shell-Skript, wenn\n"
+         "  erzeugt); Optionen wie bei split.\n"
          "integrate on|off richtet die Verknüpfung für den Benutzer ein oder entfernt sie:\n"
          "  KDM-Dateien öffnen mit Kardomel, \"Senden an\" in den Dateimanagern.\n"
          "  --program PROGRAMM  das einzutragende Programm (Vorgabe: kardomel neben\n"
@@ -47,6 +49,8 @@ struct TSendArgs {
   std::optional<std::string> Count;
   bool NoKdm = false;
   bool NoBat = false;
+  bool Checksums = false;
+  bool ShellScript = false;
 };
 
 TSendArgs ParseSendArgs(const std::vector<std::string>& args) {
@@ -61,6 +65,8 @@ TSendArgs ParseSendArgs(const std::vector<std::string>& args) {
     else if (arg == "--count") parsed.Count = value();
     else if (arg == "--no-kdm") parsed.NoKdm = true;
     else if (arg == "--no-bat") parsed.NoBat = true;
+    else if (arg == "--checksums") parsed.Checksums = true;
+    else if (arg == "--sh") parsed.ShellScript = true;
     else if (arg.size() > 1 && arg[0] == '-') throw TUsage{"Unbekannte Option: " + arg};
     else if (!parsed.File.empty()) throw TUsage{"Genau eine DATEI angeben."};
     else parsed.File = arg;
@@ -107,6 +113,8 @@ int RunSendCommand(const std::vector<std::string>& args, TEnv& env, const TCliSt
   }
   input.WriteDescriptor = !parsed.NoKdm;
   input.WriteBatch = !parsed.NoBat;
+  input.WriteChecksums = parsed.Checksums;
+  input.WriteShellScript = parsed.ShellScript;
   input.WebAddress = kMakerWebAddress;
   input.OnMessage = [&streams](const TMailMessage& message, bool handedOver) {
     std::fprintf(streams.Out, "%s: %s\n", handedOver ? "Übergeben" : "Nicht übergeben",

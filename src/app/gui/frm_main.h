@@ -61,8 +61,9 @@ class TFrmMain : public QMainWindow {
   // Answers every question of the window's commands from Responder instead
   // of the Qt dialogs (null restores them). Not owned.
   void SetResponder(TInteraction* responder);
-  // Help, manual and the options dialog's links open through Opener instead
-  // of the desktop (null restores it). Not owned.
+  // Help, manual, the options dialog's links, the mail hand-over and the
+  // desktop integration's tools start through Opener instead of the desktop
+  // (null restores it). Not owned.
   void SetLauncher(TLauncher* opener);
   // The folders both trees show when the window is first shown, in place of
   // the stored ones (without settings: the home folder). Call after
@@ -120,6 +121,9 @@ class TFrmMain : public QMainWindow {
   void BtnPDFClick();
   void BtnCloseClick();
   void SetHintsVisible(bool value);
+  // The options dialog's OK: ties the program into the desktop for the user
+  // (On) or removes it, for the running program's path; silent on failure.
+  void ApplyShellIntegration(bool on);
   // Both file lists show grid lines when the options dialog asks for them.
   void ApplyGridLines();
 
@@ -221,12 +225,19 @@ class TFrmMain : public QMainWindow {
   // wrote into. False when the command ended in an error or was cancelled.
   bool ExecuteSplit(const TSplitInput& input, bool followDestination);
   bool ExecuteJoin(const TJoinInput& input, bool followDestination);
+  // Split-and-send of Input ("&Versenden"): the set goes into a send folder
+  // of its own and through the mail client. False as ExecuteSplit.
+  bool ExecuteSend(const TSplitInput& input);
+  // Start-up: removes the send folders of earlier runs that are old enough.
+  void RemoveStaleSendFolders();
   // The split the window's fields and options ask for; nullopt when there is
-  // nothing to split (or the command is still to come and said so).
-  std::optional<TSplitInput> SplitInputFromWindow(QObject* sender);
+  // nothing to split (or the command is still to come and said so). The
+  // split and the send take the same input.
+  std::optional<TSplitInput> SplitInputFromWindow();
   // The split with the zip step before it: asks for the archive's name (and
-  // password), packs the selection, splits the archive. False as ExecuteSplit.
-  bool ZipThenSplit();
+  // password), packs the selection, splits the archive, or sends its parts
+  // when Send is set. False as ExecuteSplit.
+  bool ZipThenSplit(bool send);
   // Queues one LbxSrcFileChange after the selection of LstSrc has changed.
   void QueueSelectionChange();
   void ShowProgress(const TProgress& progress);

@@ -56,25 +56,14 @@ void TFrmMain::FinishCommand() {
 
 bool TFrmMain::BtnSplitClick(QObject* sender) {
   // Several selected items are always zipped, whatever the box shows.
-  if (sender != ActSend && (FSeveral || ChkZip->isChecked())) return ZipThenSplit();
+  if (FSeveral || ChkZip->isChecked()) return ZipThenSplit(sender == ActSend);
   std::optional<TSplitInput> input;
-  if (!Guarded([&] { input = SplitInputFromWindow(sender); })) return false;
-  return !input || ExecuteSplit(*input, true);
+  if (!Guarded([&] { input = SplitInputFromWindow(); })) return false;
+  if (!input) return true;
+  return sender == ActSend ? ExecuteSend(*input) : ExecuteSplit(*input, true);
 }
 
-std::optional<TSplitInput> TFrmMain::SplitInputFromWindow(QObject* sender) {
-  if (sender == ActSend) {
-    Questions().ShowMessageDialog(
-        "Versenden", "Das Versenden der Teildateien per E-Mail folgt in einer späteren Version.",
-        TMsgKind::Information, mbOK);
-    return std::nullopt;
-  }
-  if (ChkZip->isChecked()) {
-    Questions().ShowMessageDialog("Zippen",
-                                  "Das Zippen vor dem Teilen folgt in einer späteren Version.",
-                                  TMsgKind::Information, mbOK);
-    return std::nullopt;
-  }
+std::optional<TSplitInput> TFrmMain::SplitInputFromWindow() {
   const std::optional<TShListData> item = LstSrc->SelectedItem();
   if (!item) return std::nullopt;
   // A size still being typed is evaluated as on leaving the field.
@@ -97,6 +86,8 @@ std::optional<TSplitInput> TFrmMain::SplitInputFromWindow(QObject* sender) {
   input.WriteDescriptor = options.KdmFile;
   input.WriteBatch = ChkBatch->isChecked();
   input.WebAddress = kMakerWebAddress;
+  input.WriteChecksums = options.Checksums;
+  input.WriteShellScript = options.ShellScript;
   return input;
 }
 

@@ -170,6 +170,7 @@ void TFrmMain::BtnInfoClick() {
     return;
   }
   Guarded([this] { SaveSettings(); });
+  ApplyShellIntegration(FFrmInfo->Options().SendTo);
   SetHintsVisible(FFrmInfo->Options().Hints);
   ApplyGridLines();
 }

@@ -27,6 +27,7 @@ void TFrmMain::FormCreate(const std::string& iniFilePath) {
   FIniFilePath = iniFilePath;
   LoadSettings(true);
   SetHintsVisible(FFrmInfo->Options().Hints);
+  RemoveStaleSendFolders();
 }
 
 void TFrmMain::SetCommandLine(std::vector<std::string> args) {

@@ -1,6 +1,7 @@
 // The split with "Datei(en) vorher zippen": the archive's name and, where
 // needed, its password asked for, then the selection packed, the archive
-// split and removed by the delivery step the command-line tool runs too.
+// split (or sent) and removed by the delivery step the command-line tool
+// runs too.
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include "app/gui/frm_main.h"
 #include "app/startup/settings_path.h"
 #include "app/gui/shell_view.h"
+#include "delivery/mail/send.h"
 #include "delivery/options.h"
 #include "delivery/zip/zip_split.h"
 #include "dialogs/frm_info.h"
@@ -35,7 +37,7 @@ std::vector<std::string> SelectedPaths(const TShellList& list) {
 
 }  // namespace
 
-bool TFrmMain::ZipThenSplit() {
+bool TFrmMain::ZipThenSplit(bool send) {
   const std::optional<TShListData> item = LstSrc->SelectedItem();
   if (!item) return true;
   TOptions options = FFrmInfo->Options();
@@ -58,6 +60,8 @@ bool TFrmMain::ZipThenSplit() {
   input.Split.WriteDescriptor = options.KdmFile;
   input.Split.WriteBatch = ChkBatch->isChecked();
   input.Split.WebAddress = kMakerWebAddress;
+  input.Split.WriteChecksums = options.Checksums;
+  input.Split.WriteShellScript = options.ShellScript;
   // The fields were evaluated for the selected file; the archive's size
   // decides the count, so the size leads again.
   input.Texts = {ToStdString(CbxDstSize->currentText()), ToStdString(CbxDstCount->currentText())};
@@ -68,7 +72,18 @@ bool TFrmMain::ZipThenSplit() {
     TZipSplitResult result;
     try {
       const std::unique_ptr<TArchiveWriter> writer = MakeLibzipArchiveWriter();
-      result = RunZipSplit(input, *FEnv, Questions(), *writer);
+      // "&Versenden" mails the archive's parts instead of leaving them.
+      TArchiveCutter cut;
+      if (send)
+        cut = [this](const TSplitInput& split, TEnv& env, TInteraction& ui) {
+          const TSendResult sent = RunSend(SendInputOf(split), env, ui, *FLauncher);
+          TSplitResult outcome;
+          outcome.Outcome = sent.Outcome;
+          outcome.Focus = sent.Focus;
+          outcome.PartsWritten = sent.Parts;
+          return outcome;
+        };
+      result = RunZipSplit(input, *FEnv, Questions(), *writer, cut);
     } catch (...) {
       if (FBusy) FinishCommand();
       throw;
@@ -78,7 +93,7 @@ bool TFrmMain::ZipThenSplit() {
     CbxDstCount->setEditText(ToQString(result.Texts.Count));
     if (result.Outcome == TOutcome::Refused) FocusField(result.Focus);
     if (FBusy) {
-      if (result.Outcome == TOutcome::Done && !input.Split.SameDir)
+      if (result.Outcome == TOutcome::Done && !input.Split.SameDir && !send)
         TreeDst->SetSelectedPathName(ExtractFilePath(result.Split.BasePath));
       FinishCommand();
     }

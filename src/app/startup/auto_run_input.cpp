@@ -23,6 +23,8 @@ TSplitInput AutoSplitInput(const TAutoRun& run, const std::string& sourcePath, i
   input.WriteDescriptor = settings.Options.KdmFile;
   input.WriteBatch = settings.Batch;
   input.WebAddress = kMakerWebAddress;
+  input.WriteChecksums = settings.Options.Checksums;
+  input.WriteShellScript = settings.Options.ShellScript;
   return input;
 }
 

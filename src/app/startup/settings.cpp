@@ -39,6 +39,8 @@ void LoadSettings(const std::string& path, bool full, TSettings& s) {
   o.Zip.Encrypt = ini.ReadBool("Options", "ChkEncrypt", o.Zip.Encrypt);
   o.Zip.Password =
       UnscrambleText(ini.ReadString("Options", "EdtPsw", ScrambleText(o.Zip.Password)));
+  o.Checksums = ini.ReadBool("Options", "Checksums", o.Checksums);
+  o.ShellScript = ini.ReadBool("Options", "ShellScript", o.ShellScript);
 }
 
 void SaveSettings(const std::string& path, const TSettings& s) {
@@ -72,6 +74,9 @@ void SaveSettings(const std::string& path, const TSettings& s) {
   ini.WriteBool("Options", "ChkSfx", o.Zip.Sfx);
   ini.WriteBool("Options", "ChkEncrypt", o.Zip.Encrypt);
   ini.WriteString("Options", "EdtPsw", ScrambleText(o.Zip.Password));
+  // Keys that came later stay at the end of their section.
+  ini.WriteBool("Options", "Checksums", o.Checksums);
+  ini.WriteBool("Options", "ShellScript", o.ShellScript);
   ini.WriteString("Paths", "Src", s.Src);
   ini.WriteString("Paths", "Dst", s.Dst);
   ini.WriteBool("Paths", "SrcDst", s.SrcDst);

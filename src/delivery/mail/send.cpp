@@ -5,7 +5,6 @@
 
 #include "delivery/mail/send_folder.h"
 #include "engine/split.h"
-#include "engine/split_set.h"
 #include "support/errors.h"
 #include "support/globals.h"
 
@@ -57,39 +56,39 @@ std::string SourceUnderSafeName(const std::string& source, const std::string& fo
   return link;
 }
 
-// The member with extension Ext: where the split ended (a full medium may
-// have moved it), else in the send folder where it began.
-std::string Member(TEnv& env, const std::string& basePath, const std::string& startBase,
-                   const std::string& ext) {
-  const std::string there = ChangeFileExt(basePath, ext);
-  if (env.EntryExists(there)) return there;
-  const std::string here = ChangeFileExt(startBase, ext);
-  return env.EntryExists(here) ? here : std::string();
-}
-
-std::vector<TMailMessage> Messages(TEnv& env, const TSplitResult& split,
-                                   const std::string& startBase, const std::string& webAddress) {
+// One message per part; the last also carries the other members the split
+// wrote (rejoin script, descriptor file, checksum files, shell script), so
+// that the recipient has what joining and checking need.
+std::vector<TMailMessage> Messages(const TSplitResult& split, const std::string& webAddress) {
   std::vector<TMailMessage> messages;
   const int32_t count = split.PartsWritten;
   for (int32_t k = 1; k <= count; ++k) {
     TMailMessage message;
     message.Subject = PartSubject(k, count);
     message.Body = MailBody(webAddress);
-    const std::string ext = "." + FormatPartNumber(k);
-    if (std::string part = Member(env, split.BasePath, startBase, ext); !part.empty())
-      message.Attachments.push_back(part);
-    if (k == count) {
-      for (const char* extraExt : {".bat", ".KDM"}) {
-        if (std::string extra = Member(env, split.BasePath, startBase, extraExt); !extra.empty())
-          message.Attachments.push_back(extra);
-      }
-    }
+    message.Attachments.push_back(split.Files[static_cast<size_t>(k - 1)]);
+    if (k == count)
+      message.Attachments.insert(message.Attachments.end(), split.Files.begin() + count,
+                                 split.Files.end());
     messages.push_back(message);
   }
   return messages;
 }
 
 }  // namespace
+
+TSendInput SendInputOf(const TSplitInput& split) {
+  TSendInput input;
+  input.SourcePath = split.SourcePath;
+  input.PartSize = split.PartSize;
+  input.PartCount = split.PartCount;
+  input.WriteDescriptor = split.WriteDescriptor;
+  input.WriteBatch = split.WriteBatch;
+  input.WebAddress = split.WebAddress;
+  input.WriteChecksums = split.WriteChecksums;
+  input.WriteShellScript = split.WriteShellScript;
+  return input;
+}
 
 std::string SentReport(const std::string& sourceName, int32_t parts, int failed,
                        const std::string& folder) {
@@ -106,7 +105,6 @@ TSendResult RunSend(const TSendInput& input, TEnv& env, TInteraction& ui, TLaunc
   TSendResult result;
   const std::string folder = MakeSendFolder(env);
   TSplitResult split;
-  std::string startBase;
   try {
     TSplitInput splitInput;
     splitInput.SourcePath = SourceUnderSafeName(input.SourcePath, folder);
@@ -117,7 +115,8 @@ TSendResult RunSend(const TSendInput& input, TEnv& env, TInteraction& ui, TLaunc
     splitInput.WriteDescriptor = input.WriteDescriptor;
     splitInput.WriteBatch = input.WriteBatch;
     splitInput.WebAddress = input.WebAddress;
-    startBase = folder + ExtractFileName(splitInput.SourcePath);
+    splitInput.WriteChecksums = input.WriteChecksums;
+    splitInput.WriteShellScript = input.WriteShellScript;
     TSendInteraction sendUi(ui);
     split = RunSplit(splitInput, env, sendUi);
   } catch (...) {
@@ -135,7 +134,7 @@ TSendResult RunSend(const TSendInput& input, TEnv& env, TInteraction& ui, TLaunc
 
   result.Folder = folder;
   result.Parts = split.PartsWritten;
-  result.Messages = Messages(env, split, startBase, input.WebAddress);
+  result.Messages = Messages(split, input.WebAddress);
   const bool escape = ShellEchoReadsEscapes(launcher);
   for (const TMailMessage& message : result.Messages) {
     const bool handed = HandOverMail(message, launcher, escape);

@@ -14,6 +14,7 @@
 #include "engine/command.h"
 #include "engine/env.h"
 #include "engine/interaction.h"
+#include "engine/split.h"
 
 namespace kardomel {
 
@@ -27,9 +28,15 @@ struct TSendInput {
   bool WriteDescriptor = true;  // "KDM-File immer erzeugen"
   bool WriteBatch = true;       // "Batch-Datei erzeugen"
   std::string WebAddress;       // rejoin script and mail body
+  bool WriteChecksums = false;    // "Prüfsummen erzeugen"
+  bool WriteShellScript = false;  // "Shell-Skript erzeugen"
   // Called after each hand-over, with whether a mail client took it.
   std::function<void(const TMailMessage&, bool handedOver)> OnMessage;
 };
+
+// The send of the split that Split describes: the same source, sizes and
+// members; its destination plays no part.
+TSendInput SendInputOf(const TSplitInput& split);
 
 struct TSendResult {
   TOutcome Outcome = TOutcome::Done;
