@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QTemporaryDir>
 
 #include "modal_driver.h"
@@ -39,7 +40,11 @@ TEST(FolderBrowser, ConfirmedFolderIsReturnedAndShownFirstNextTime) {
   TQtInteraction ui(nullptr);
   OnModal([&](QDialog& dialog) {
     auto* browser = qobject_cast<QFileDialog*>(&dialog);
-    browser->selectFile(root.path() + "/A/B");
+    // Typed into the name field as a user would: picking it in the list
+    // depends on when the dialog's background listing has read the folder.
+    auto* name = browser->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    name->setText(root.path() + "/A/B");
     static_cast<QDialog*>(browser)->accept();  // as the dialog's OK button does
   });
   std::string chosen;
