@@ -75,4 +75,35 @@ class TInteraction {
   virtual bool CancelRequested() { return false; }
 };
 
+// Forwards every call to another interaction, so that a step that changes
+// one answer or message overrides only that one and never loses the rest
+// (a stop request among them).
+class TInteractionWrapper : public TInteraction {
+ public:
+  explicit TInteractionWrapper(TInteraction& target) : target_(target) {}
+  TInteraction& Target() const { return target_; }
+
+  int ShowMessageDialog(const std::string& instruction, const std::string& content, TMsgKind kind,
+                        unsigned buttons) override {
+    return target_.ShowMessageDialog(instruction, content, kind, buttons);
+  }
+  bool ShowInputQuery(const std::string& caption, const std::string& content,
+                      std::string& text) override {
+    return target_.ShowInputQuery(caption, content, text);
+  }
+  bool BrowseFolder(const std::string& preset, std::string& chosen) override {
+    return target_.BrowseFolder(preset, chosen);
+  }
+  int AskOverwrite(const std::string& path) override { return target_.AskOverwrite(path); }
+  bool ConfirmDeleteFiles(const std::string& folder) override {
+    return target_.ConfirmDeleteFiles(folder);
+  }
+  void SetBusy(bool busy) override { target_.SetBusy(busy); }
+  void Progress(const TProgress& progress) override { target_.Progress(progress); }
+  bool CancelRequested() override { return target_.CancelRequested(); }
+
+ private:
+  TInteraction& target_;
+};
+
 }  // namespace kardomel

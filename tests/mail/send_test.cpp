@@ -198,6 +198,22 @@ TEST_F(MailTest, ARefusedSplitMailsNothingAndLeavesNoFolder) {
   EXPECT_TRUE(ListNames(tmp.Path()).empty());
 }
 
+// A stop asked for during the split reaches it through the send: no message
+// goes out and the send folder goes.
+TEST_F(MailTest, AStopDuringTheSplitSendsNothing) {
+  InstallFakeMailer();
+  const std::string source = sources / "Gross.bin";
+  WriteFile(source, std::string(300000, 'x'));
+  ui.CancelAfter(1);
+
+  TSendResult result = Send(InputFor(source, 100000));
+
+  EXPECT_EQ(result.Outcome, TOutcome::Cancelled);
+  EXPECT_TRUE(Calls().empty());
+  EXPECT_TRUE(ListNames(tmp.Path()).empty());
+  EXPECT_EQ(ReadFile(source), std::string(300000, 'x'));
+}
+
 TEST(SendFolders, OnlyThisUsersOldSendFoldersAreRemoved) {
   TTempFolder tmp, elsewhere;
   TTempDirEnv env(tmp.Path());

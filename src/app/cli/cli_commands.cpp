@@ -55,6 +55,15 @@ std::string CliUsage() {
          "            3 Eingabe abgelehnt, 4 abgebrochen\n";
 }
 
+int ExitCodeOf(TOutcome outcome) {
+  switch (outcome) {
+    case TOutcome::Done: return kExitDone;
+    case TOutcome::Refused: return kExitRefused;
+    case TOutcome::Cancelled: return kExitCancelled;
+  }
+  return kExitError;
+}
+
 namespace {
 
 struct TCliArgs {
@@ -122,15 +131,6 @@ TCliArgs ParseArgs(const std::vector<std::string>& args) {
   if (parsed.Size && parsed.Count)
     throw TUsageError("--size und --count schließen sich aus.");
   return parsed;
-}
-
-int ExitCodeOf(TOutcome outcome) {
-  switch (outcome) {
-    case TOutcome::Done: return kExitDone;
-    case TOutcome::Refused: return kExitRefused;
-    case TOutcome::Cancelled: return kExitCancelled;
-  }
-  return kExitError;
 }
 
 void CheckDestFolder(TEnv& env, const TCliArgs& args) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/command.h"
 #include "engine/env.h"
 
 namespace kardomel {
@@ -32,6 +33,9 @@ struct TCliStreams {
 
 // Runs kardomel-cli with Args (without the program name). Returns the exit code.
 int RunCli(const std::vector<std::string>& args, TEnv& env, const TCliStreams& streams);
+
+// The exit code that tells how a command ended.
+int ExitCodeOf(TOutcome outcome);
 
 // The usage text printed by "help" and after a usage error.
 std::string CliUsage();

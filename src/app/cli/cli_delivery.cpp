@@ -76,15 +76,6 @@ TSendArgs ParseSendArgs(const std::vector<std::string>& args) {
   return parsed;
 }
 
-int ExitCodeOf(TOutcome outcome) {
-  switch (outcome) {
-    case TOutcome::Done: return kExitDone;
-    case TOutcome::Refused: return kExitRefused;
-    case TOutcome::Cancelled: return kExitCancelled;
-  }
-  return kExitError;
-}
-
 int RunSendCommand(const std::vector<std::string>& args, TEnv& env, const TCliStreams& streams) {
   const TSendArgs parsed = ParseSendArgs(args);
   TConsoleOptions options;

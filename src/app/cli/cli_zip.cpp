@@ -136,15 +136,6 @@ std::string StubBesideThis() {
   return folder + "sfx32pro.bin";
 }
 
-int ExitCodeOf(TOutcome outcome) {
-  switch (outcome) {
-    case TOutcome::Done: return kExitDone;
-    case TOutcome::Refused: return kExitRefused;
-    case TOutcome::Cancelled: return kExitCancelled;
-  }
-  return kExitError;
-}
-
 }  // namespace
 
 int RunZipSplitCommand(const std::vector<std::string>& files, const TCliZipArgs& zip, bool yes,

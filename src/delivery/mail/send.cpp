@@ -14,31 +14,15 @@ namespace {
 // Forwards everything to the window except the plain split's closing
 // dialog: in send mode "Datei wurde versandt." takes its place. The split
 // has no switch for it, so the dialog is known by its instruction.
-class TSendInteraction : public TInteraction {
+class TSendInteraction : public TInteractionWrapper {
  public:
-  explicit TSendInteraction(TInteraction& target) : target_(target) {}
+  explicit TSendInteraction(TInteraction& target) : TInteractionWrapper(target) {}
 
   int ShowMessageDialog(const std::string& instruction, const std::string& content, TMsgKind kind,
                         unsigned buttons) override {
     if (instruction == "Datei wurde geteilt." && kind == TMsgKind::Information) return mrOk;
-    return target_.ShowMessageDialog(instruction, content, kind, buttons);
+    return Target().ShowMessageDialog(instruction, content, kind, buttons);
   }
-  bool ShowInputQuery(const std::string& caption, const std::string& content,
-                      std::string& text) override {
-    return target_.ShowInputQuery(caption, content, text);
-  }
-  bool BrowseFolder(const std::string& preset, std::string& chosen) override {
-    return target_.BrowseFolder(preset, chosen);
-  }
-  int AskOverwrite(const std::string& path) override { return target_.AskOverwrite(path); }
-  bool ConfirmDeleteFiles(const std::string& folder) override {
-    return target_.ConfirmDeleteFiles(folder);
-  }
-  void SetBusy(bool busy) override { target_.SetBusy(busy); }
-  void Progress(const TProgress& progress) override { target_.Progress(progress); }
-
- private:
-  TInteraction& target_;
 };
 
 // The split names every member after its source. A name that mail clients

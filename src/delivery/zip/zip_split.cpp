@@ -12,33 +12,19 @@ namespace {
 
 // Forwards every question; the split's closing message also says that the
 // archive split was the user's own, updated and kept.
-class TKeptArchiveInteraction : public TInteraction {
+class TKeptArchiveInteraction : public TInteractionWrapper {
  public:
   TKeptArchiveInteraction(TInteraction& target, std::string note)
-      : target_(target), note_(std::move(note)) {}
+      : TInteractionWrapper(target), note_(std::move(note)) {}
 
   int ShowMessageDialog(const std::string& instruction, const std::string& content, TMsgKind kind,
                         unsigned buttons) override {
     if (!note_.empty() && instruction == "Datei wurde geteilt." && kind == TMsgKind::Information)
-      return target_.ShowMessageDialog(instruction, content + "\r" + note_, kind, buttons);
-    return target_.ShowMessageDialog(instruction, content, kind, buttons);
+      return Target().ShowMessageDialog(instruction, content + "\r" + note_, kind, buttons);
+    return Target().ShowMessageDialog(instruction, content, kind, buttons);
   }
-  bool ShowInputQuery(const std::string& caption, const std::string& content,
-                      std::string& text) override {
-    return target_.ShowInputQuery(caption, content, text);
-  }
-  bool BrowseFolder(const std::string& preset, std::string& chosen) override {
-    return target_.BrowseFolder(preset, chosen);
-  }
-  int AskOverwrite(const std::string& path) override { return target_.AskOverwrite(path); }
-  bool ConfirmDeleteFiles(const std::string& folder) override {
-    return target_.ConfirmDeleteFiles(folder);
-  }
-  void SetBusy(bool busy) override { target_.SetBusy(busy); }
-  void Progress(const TProgress& progress) override { target_.Progress(progress); }
 
  private:
-  TInteraction& target_;
   std::string note_;
 };
 
