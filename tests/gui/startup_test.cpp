@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -341,6 +342,31 @@ TEST_F(StartupTest, ASplitCaseWithoutTheAutomaticOnlySelectsTheFile) {
   EXPECT_TRUE(focus == window_->CbxDstSize || window_->CbxDstSize->isAncestorOf(focus));
   EXPECT_TRUE(FileExists(temp_ / "archive.100"));
   EXPECT_EQ(ListNames(temp_.Path()).size(), 1u);
+}
+
+TEST_F(StartupTest, AFileHandedOverByALaterStartIsOnlySelected) {
+  Start();
+  const std::string sub = temp_ / "sub/";
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(sub)));
+  MakeSet(sub, PatternBytes(2500));
+  const std::vector<std::string> set = ListNames(sub);
+
+  window_->SelectHandedFile(sub + "data.001");
+  Settle();
+  EXPECT_TRUE(window_->isVisible());
+  EXPECT_EQ(window_->TreeSrc->SelectedPathName() + "/", sub);
+  ASSERT_TRUE(window_->LstSrc->SelectedItem());
+  EXPECT_EQ(window_->LstSrc->SelectedItem()->FileName, "data.001");
+  // Ready to join, but not joined: the user decides.
+  EXPECT_TRUE(window_->ActGlue->isEnabled());
+  EXPECT_EQ(ListNames(sub), set);
+
+  // A name that is gone by now changes nothing.
+  window_->SelectHandedFile(temp_ / "gone.bin");
+  Settle();
+  EXPECT_EQ(window_->TreeSrc->SelectedPathName() + "/", sub);
+  ASSERT_TRUE(window_->LstSrc->SelectedItem());
+  EXPECT_EQ(window_->LstSrc->SelectedItem()->FileName, "data.001");
 }
 
 TEST_F(StartupTest, ArgumentsThatAreNoFileStartNormally) {

@@ -79,6 +79,11 @@ class TFrmMain : public QMainWindow {
   // split at once when the automatic split is on, and the window then
   // closes itself. Call before show().
   void SetCommandLine(std::vector<std::string> args);
+  // The file a later start of the program handed over while this window is
+  // open: its folder is shown and the file selected, nothing more; what to
+  // do with it stays the user's choice. No existing file, or a command still
+  // running, leaves all as is.
+  void SelectHandedFile(const std::string& path);
   const std::string& IniFilePath() const { return FIniFilePath; }
   // True once the window was shown and its command line evaluated.
   bool Started() const { return FStarted; }

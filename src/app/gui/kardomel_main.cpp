@@ -1,8 +1,10 @@
 // kardomel: the desktop program. One copy runs per user: a second start
-// brings the running window to the front and ends before it shows anything.
+// brings the running window to the front, hands it its file to select, and
+// ends before it shows anything.
 // The window loads its settings, shows itself and then acts on the file the
 // command line names.
 #include <QPointer>
+#include <QTimer>
 #include <string>
 #include <vector>
 
@@ -20,17 +22,27 @@ int main(int argc, char** argv) {
       QString::fromStdString(kardomel::GetVersionString("ProductVersion")));
   kardomel::TApplication::setWindowIcon(kardomel::DrawnIcon(kardomel::TActionIcon::Split));
 
+  const std::vector<std::string> args(argv + 1, argv + argc);
   QPointer<kardomel::TFrmMain> running;
   kardomel::TSingleInstanceGuard guard;
-  if (!guard.TryRunFirst([&running] {
-        if (running) kardomel::BringToFront(*running);
-      }))
+  if (!guard.TryRunFirst(
+          [&running](const QString& file) {
+            if (!running) return;
+            kardomel::BringToFront(*running);
+            if (file.isEmpty()) return;
+            // The selection waits for the list to read the folder; it runs
+            // after the socket's handler has returned, not inside it.
+            QTimer::singleShot(0, running, [window = running, file] {
+              if (window) window->SelectHandedFile(file.toStdString());
+            });
+          },
+          args.empty() ? QString() : QString::fromLocal8Bit(args.front().c_str())))
     return 0;
 
   kardomel::TFrmMain window;
   running = &window;
   window.FormCreate(kardomel::SettingsFilePath());
-  window.SetCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  window.SetCommandLine(args);
   window.show();
   return app.exec();
 }

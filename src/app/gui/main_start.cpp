@@ -1,5 +1,6 @@
 // Start-up of the window: the settings it begins with, and the file named on
-// the command line, joined or split at once with the window closing itself.
+// the command line, joined or split at once with the window closing itself;
+// a file a later start hands over is only selected.
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -62,6 +63,22 @@ bool TFrmMain::SelectStartFile(const std::string& name) {
     QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
   }
   return true;
+}
+
+void TFrmMain::SelectHandedFile(const std::string& path) {
+  // A running command holds the folders it reads and writes; the window
+  // takes no input until it ends, and no hand-over either.
+  if (FBusy) return;
+  Guarded([&] {
+    const TStartArgument argument = ClassifyStartArgument({path});
+    if (argument.Case == TStartCase::Interactive) return;
+    std::string folder = argument.Folder;
+    if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    TreeSrc->SetSelectedPathName(folder);
+    if (!SelectStartFile(argument.FileName)) return;
+    LbxSrcFileChange();
+    CbxDstSize->setFocus();
+  });
 }
 
 bool TFrmMain::RunCommandLine() {

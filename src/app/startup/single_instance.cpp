@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
@@ -10,7 +11,9 @@
 namespace kardomel {
 namespace {
 
-const QByteArray kActivate = "activate\n";
+// One line: "activate", then a space and the percent-encoded file when the
+// later start names one (the encoding keeps a line break in a name inside).
+const QByteArray kActivate = "activate";
 // The first copy may hold the lock a moment before it listens.
 constexpr int kConnectAttempts = 20;
 constexpr int kConnectPauseMs = 50;
@@ -36,13 +39,16 @@ QString TSingleInstanceGuard::DefaultFolder() {
   return folder;
 }
 
-bool TSingleInstanceGuard::TryRunFirst(std::function<void()> onActivate) {
+bool TSingleInstanceGuard::TryRunFirst(std::function<void(const QString& file)> onActivate,
+                                       const QString& handOver) {
   lock_ = std::make_unique<QLockFile>(lockPath_);
   // A copy may run for days: only a dead owner makes the lock stale, never its age.
   lock_->setStaleLockTime(0);
   if (!lock_->tryLock(0)) {
     lock_.reset();
-    SignalRunningCopy();
+    // The running copy has another working folder: only an absolute path
+    // names the same file there.
+    SignalRunningCopy(handOver.isEmpty() ? QString() : QFileInfo(handOver).absoluteFilePath());
     return false;
   }
   onActivate_ = std::move(onActivate);
@@ -60,11 +66,17 @@ void TSingleInstanceGuard::AcceptConnections() {
     auto buffer = std::make_shared<QByteArray>();
     auto consume = [this, socket, buffer] {
       buffer->append(socket->readAll());
-      if (buffer->startsWith(kActivate)) {
-        buffer->clear();
-        socket->disconnectFromServer();
-        if (onActivate_) onActivate_();
-      }
+      const qsizetype end = buffer->indexOf('\n');
+      if (end < 0) return;
+      const QByteArray line = buffer->left(end);
+      buffer->clear();
+      socket->disconnectFromServer();
+      QString file;
+      if (line.startsWith(kActivate + ' '))
+        file = QString::fromUtf8(QByteArray::fromPercentEncoding(line.mid(kActivate.size() + 1)));
+      else if (line != kActivate)
+        return;
+      if (onActivate_) onActivate_(file);
     };
     connect(socket, &QLocalSocket::readyRead, this, consume);
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
@@ -72,12 +84,15 @@ void TSingleInstanceGuard::AcceptConnections() {
   }
 }
 
-bool TSingleInstanceGuard::SignalRunningCopy() {
+bool TSingleInstanceGuard::SignalRunningCopy(const QString& file) {
+  QByteArray message = kActivate;
+  if (!file.isEmpty()) message += ' ' + file.toUtf8().toPercentEncoding();
+  message += '\n';
   for (int attempt = 0; attempt < kConnectAttempts; ++attempt) {
     QLocalSocket socket;
     socket.connectToServer(socketPath_);
     if (socket.waitForConnected(kIoTimeoutMs)) {
-      socket.write(kActivate);
+      socket.write(message);
       bool sent = socket.waitForBytesWritten(kIoTimeoutMs);
       socket.disconnectFromServer();
       return sent;
