@@ -240,8 +240,20 @@ TEST_F(CommandsTest, TheStatusEndsWithTheFinalFigure) {
   });
   Split("r.bin", "1456128");
   ASSERT_EQ(std::remove((temp_ / "r.bin").c_str()), 0);
+  // The lists are read again after the split; the part is selected once the
+  // list shows the folder as it is now, or the re-reading takes it away.
+  auto listed = [&](const QString& name) {
+    QFileSystemModel* model = window_->LstSrc->Model();
+    const QModelIndex folder = model->index(ToQString(temp_.Path()));
+    for (int row = 0; row < model->rowCount(folder); ++row)
+      if (model->index(row, 0, folder).data().toString() == name) return true;
+    return false;
+  };
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !listed("r.bin") && listed("r.001"); }, 5000));
   Select({"r.001"});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return window_->ActGlue->isEnabled(); }, 5000));
   window_->ActGlue->trigger();
+  ASSERT_NE(ui_.Find("Teildateien zusammengesetzt."), nullptr);
   EXPECT_TRUE(status["Datei wurde geteilt."].startsWith("4,8 MiB von 4,8 MiB"))
       << status["Datei wurde geteilt."].toStdString();
   EXPECT_TRUE(status["Teildateien zusammengesetzt."].startsWith("4,8 MiB von 4,8 MiB"))
