@@ -105,11 +105,7 @@ void TFrmDeleteFiles::showEvent(QShowEvent* event) {
   FPath = Folder();
   LblConfirmation->setText(
       QStringLiteral("Folgende Dateien/Ordner befinden sich auf %1. Sollen sie gelöscht werden?").arg(FPath));
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CenterOnPrimaryScreen();
   BtnYes->setFocus();
   TqelBaseForm::showEvent(event);
 }

@@ -418,11 +418,7 @@ bool TFrmInfo::FormCloseQuery() {
 }
 
 void TFrmInfo::showEvent(QShowEvent* event) {
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CenterOnPrimaryScreen();
   TqelBaseForm::showEvent(event);
   PageControl->setCurrentWidget(TabInfo);
   ChkSendToClick();
