@@ -16,8 +16,10 @@
 
 namespace kardomel {
 
+// Customized, or the window manager adds a minimise button as well: the list
+// may be maximised, but a modal dialog is never minimised.
 TFrmDeleteFiles::TFrmDeleteFiles(QWidget* parent)
-    : TqelBaseForm(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    : TqelBaseForm(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint |
                                Qt::WindowStaysOnTopHint) {
   setObjectName("FrmDeleteFiles");

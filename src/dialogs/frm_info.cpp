@@ -66,8 +66,11 @@ void Pair(QObject* owner, QRadioButton* first, QRadioButton* second) {
 
 }  // namespace
 
+// Customized, or the window manager adds its default minimise and maximise
+// buttons: a fixed-size modal dialog has use for neither.
 TFrmInfo::TFrmInfo(QWidget* parent)
-    : TqelBaseForm(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+    : TqelBaseForm(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
+                               Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       versionFormat_(QStringLiteral("Version %s")) {
   setObjectName("FrmInfo");

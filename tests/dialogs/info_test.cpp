@@ -63,6 +63,10 @@ TEST(FrmInfo, ControlsCaptionsAndDefaults) {
   TFrmInfo dialog;
   EXPECT_EQ(dialog.objectName(), "FrmInfo");
   EXPECT_EQ(dialog.windowTitle(), "Einstellungen");
+  // Only the close button: the window manager's default buttons stay off.
+  EXPECT_TRUE(dialog.windowFlags() & Qt::CustomizeWindowHint);
+  EXPECT_TRUE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(dialog.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
   EXPECT_EQ(dialog.property("HelpContext").toInt(), 2);
   ASSERT_EQ(dialog.PageControl->count(), 4);
   const char* tabs[] = {"Info", "Allgemein", "Verknüpfung", "Zip"};
