@@ -2,9 +2,14 @@
 
 #include <QBoxLayout>
 #include <QComboBox>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
+#include <algorithm>
 #include <limits>
 
 #include "support/errors.h"
@@ -22,6 +27,23 @@ int64_t UnitBytes(const std::string& count, const std::string& unit) {
     throw EConvertError(count);
   return value * factor;
 }
+
+namespace {
+
+// The width the title bar needs for the title the window system shows: the
+// title in the bold face title bars use, and one title-bar height each for
+// the window icon, the close button and the gaps around them, plus the frame.
+int TitleWidth(const QWidget& form) {
+  const QString shown =
+      form.windowTitle().isEmpty() ? QGuiApplication::applicationDisplayName() : form.windowTitle();
+  QFont bold = form.font();
+  bold.setBold(true);
+  const QStyle* style = form.style();
+  return QFontMetrics(bold).horizontalAdvance(shown) + 3 * style->pixelMetric(QStyle::PM_TitleBarHeight) +
+         2 * style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+}
+
+}  // namespace
 
 TFrmBytes::TFrmBytes(QWidget* parent)
     // Customized: the title bar has the close button only, no minimise or
@@ -49,7 +71,9 @@ TFrmBytes::TFrmBytes(QWidget* parent)
   main->setContentsMargins(6, 6, 6, 6);
   main->addLayout(row);
   main->addWidget(BtnOk, 0, Qt::AlignRight);
-  resize(115, 66);
+  // Without a caption text of its own the window system shows the program's
+  // name in the title bar; 115 pixels shrank that to "…".
+  resize(std::max(115, TitleWidth(*this)), 66);
   EdtUnit->setFocus();
 }
 

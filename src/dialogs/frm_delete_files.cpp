@@ -16,8 +16,10 @@
 
 namespace kardomel {
 
+// Customized, or the window manager adds a minimise button as well: the list
+// may be maximised, but a modal dialog is never minimised.
 TFrmDeleteFiles::TFrmDeleteFiles(QWidget* parent)
-    : TqelBaseForm(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+    : TqelBaseForm(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint |
                                Qt::WindowStaysOnTopHint) {
   setObjectName("FrmDeleteFiles");
@@ -105,11 +107,7 @@ void TFrmDeleteFiles::showEvent(QShowEvent* event) {
   FPath = Folder();
   LblConfirmation->setText(
       QStringLiteral("Folgende Dateien/Ordner befinden sich auf %1. Sollen sie gelöscht werden?").arg(FPath));
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CenterOnPrimaryScreen();
   BtnYes->setFocus();
   TqelBaseForm::showEvent(event);
 }

@@ -66,8 +66,11 @@ void Pair(QObject* owner, QRadioButton* first, QRadioButton* second) {
 
 }  // namespace
 
+// Customized, or the window manager adds its default minimise and maximise
+// buttons: a fixed-size modal dialog has use for neither.
 TFrmInfo::TFrmInfo(QWidget* parent)
-    : TqelBaseForm(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+    : TqelBaseForm(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint |
+                               Qt::WindowTitleHint |
                                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       versionFormat_(QStringLiteral("Version %s")) {
   setObjectName("FrmInfo");
@@ -418,11 +421,7 @@ bool TFrmInfo::FormCloseQuery() {
 }
 
 void TFrmInfo::showEvent(QShowEvent* event) {
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  CenterOnPrimaryScreen();
   TqelBaseForm::showEvent(event);
   PageControl->setCurrentWidget(TabInfo);
   ChkSendToClick();

@@ -1,7 +1,9 @@
 #include "ui/base_form.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include "ui/form_look.h"
 
@@ -22,6 +24,17 @@ void TqelBaseForm::SetKeyPreview(bool on) {
     keyPreview_ = std::make_unique<TKeyPreview>(*this, [this](QKeyEvent& key) { FormKeyDown(key); });
   else
     keyPreview_.reset();
+}
+
+void TqelBaseForm::CenterOnPrimaryScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  QRect frame = frameGeometry();
+  QRect client = geometry();
+  const QPoint frameToClient = client.topLeft() - frame.topLeft();
+  frame.moveCenter(screen->availableGeometry().center());
+  client.moveTopLeft(frame.topLeft() + frameToClient);
+  setGeometry(client);
 }
 
 void TqelBaseForm::paintEvent(QPaintEvent* /*event*/) {

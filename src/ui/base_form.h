@@ -29,6 +29,12 @@ class TqelBaseForm : public QDialog {
   // sees it. The key is not consumed. Empty here.
   virtual void FormKeyDown(QKeyEvent& /*event*/) {}
 
+  // Puts the form in the middle of the primary screen's work area, frame
+  // included. Placed through the client geometry: a window manager that reads
+  // a moved frame position as the client's shifts the form down by its title
+  // bar each time it opens.
+  void CenterOnPrimaryScreen();
+
   void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
   bool event(QEvent* event) override;

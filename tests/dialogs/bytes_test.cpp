@@ -2,9 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFont>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <limits>
 #include <string>
@@ -56,6 +60,21 @@ TEST(UnitBytes, UnreadableOrTooLargeCountsRaiseTheConversionError) {
           << c.count;
     }
   }
+}
+
+TEST(FrmBytes, WideEnoughForTheProgramNameInItsTitleBar) {
+  // With no caption text of its own, the title bar shows the program's name,
+  // in bold, between the window icon and the close button.
+  const QString saved = QCoreApplication::applicationName();
+  QCoreApplication::setApplicationName(QStringLiteral("Kardomel"));
+  TFrmBytes dialog;
+  QFont bold = dialog.font();
+  bold.setBold(true);
+  const int titleBar = dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+  EXPECT_GE(dialog.width() - 3 * titleBar,
+            QFontMetrics(bold).horizontalAdvance(QGuiApplication::applicationDisplayName()));
+  EXPECT_EQ(dialog.height(), 66);
+  QCoreApplication::setApplicationName(saved);
 }
 
 TEST(FrmBytes, ControlsAtTheStart) {

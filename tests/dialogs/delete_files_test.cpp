@@ -83,6 +83,7 @@ TEST_F(DeleteFilesTest, FormSettingsAndButtons) {
   EXPECT_TRUE(dialog.windowFlags() & Qt::WindowStaysOnTopHint);
   EXPECT_TRUE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_TRUE(dialog.windowFlags() & Qt::CustomizeWindowHint);
   EXPECT_EQ(dialog.minimumSize(), QSize(371, 200));
   EXPECT_EQ(dialog.size(), QSize(550, 314));
   EXPECT_EQ(dialog.BtnYes->text(), "&Ja");

@@ -7,16 +7,19 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <QUrl>
 #include <QUrlQuery>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,6 +63,10 @@ TEST(FrmInfo, ControlsCaptionsAndDefaults) {
   TFrmInfo dialog;
   EXPECT_EQ(dialog.objectName(), "FrmInfo");
   EXPECT_EQ(dialog.windowTitle(), "Einstellungen");
+  // Only the close button: the window manager's default buttons stay off.
+  EXPECT_TRUE(dialog.windowFlags() & Qt::CustomizeWindowHint);
+  EXPECT_TRUE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(dialog.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
   EXPECT_EQ(dialog.property("HelpContext").toInt(), 2);
   ASSERT_EQ(dialog.PageControl->count(), 4);
   const char* tabs[] = {"Info", "Allgemein", "Verknüpfung", "Zip"};
@@ -524,6 +531,25 @@ TEST(FrmInfo, UpdateButtonRunsTheCheckAndOpensNothingWithoutUpdaten) {
   EXPECT_TRUE(catcher.Opened.empty());
 }
 
+// Opened again and again, the dialog stays where it first appeared, in the
+// middle of the screen; it used to creep down by its title bar each time.
+TEST(FrmInfo, OpensAtTheSamePlaceEachTime) {
+  TFrmInfo dialog;
+  std::vector<QRect> places;
+  for (int i = 0; i < 3; ++i) {
+    OnModal([&places](QDialog& shown) {
+      places.push_back(shown.frameGeometry());
+      shown.reject();
+    });
+    dialog.exec();
+  }
+  ASSERT_EQ(places.size(), 3u);
+  EXPECT_EQ(places[1], places[0]);
+  EXPECT_EQ(places[2], places[0]);
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_LE(std::abs(places[0].center().x() - area.center().x()), 1);
+  EXPECT_LE(std::abs(places[0].center().y() - area.center().y()), 1);
+}
+
 }  // namespace
 }  // namespace kardomel
-

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QFileSystemModel>
+#include <QImage>
+#include <QPalette>
 #include <QTest>
 #include <QToolButton>
 
@@ -184,6 +186,28 @@ TEST_F(SelectionTest, TreesRevealTheirFolders) {
              tree->viewport()->rect().contains(tree->visualRect(item));
     };
     EXPECT_TRUE(QTest::qWaitFor(shown, 5000)) << tree->objectName().toStdString();
+  }
+}
+
+// The tree with the keyboard focus is framed in the highlight colour; the
+// other tree is not.
+TEST_F(SelectionTest, TheFocusedTreeIsFramed) {
+  Open(temp_.Path());
+  window_->RadOtherDir->click();
+  auto framed = [](TShellTree* tree) {
+    // The whole left edge, not a point a selected row might cover.
+    const QImage shot = tree->viewport()->grab().toImage();
+    const QColor highlight = tree->palette().color(QPalette::Active, QPalette::Highlight);
+    for (int y = 0; y < shot.height(); ++y)
+      if (shot.pixelColor(1, y) != highlight) return false;
+    return shot.height() > 0;
+  };
+  for (TShellTree* focused : {window_->TreeSrc, window_->TreeDst}) {
+    TShellTree* other = focused == window_->TreeSrc ? window_->TreeDst : window_->TreeSrc;
+    focused->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return focused->hasFocus(); }, 5000));
+    EXPECT_TRUE(framed(focused)) << focused->objectName().toStdString();
+    EXPECT_FALSE(framed(other)) << other->objectName().toStdString();
   }
 }
 

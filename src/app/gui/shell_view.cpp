@@ -5,6 +5,7 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QPainter>
+#include <QPen>
 
 #include "ui/qt_text.h"
 #include "ui/shell_model.h"
@@ -172,6 +173,30 @@ TShellTree::TShellTree(QWidget* parent) : QTreeView(parent), model_(new QFileSys
   connect(model_, &QFileSystemModel::directoryLoaded, this, reapply, Qt::QueuedConnection);
   connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
           [this](const QModelIndex& current) { CurrentChanged(current); });
+}
+
+void TShellTree::paintEvent(QPaintEvent* event) {
+  QTreeView::paintEvent(event);
+  if (!hasFocus()) return;
+  QPainter painter(viewport());
+  const QColor highlight = palette().color(QPalette::Active, QPalette::Highlight);
+  painter.setPen(QPen(highlight, 2));
+  painter.drawRect(viewport()->rect().adjusted(1, 1, -1, -1));
+  const QRect current = visualRect(currentIndex());
+  if (current.isValid()) {
+    painter.setPen(QPen(highlight, 1, Qt::DotLine));
+    painter.drawRect(current.adjusted(0, 0, -1, -1));
+  }
+}
+
+void TShellTree::focusInEvent(QFocusEvent* event) {
+  QTreeView::focusInEvent(event);
+  viewport()->update();
+}
+
+void TShellTree::focusOutEvent(QFocusEvent* event) {
+  QTreeView::focusOutEvent(event);
+  viewport()->update();
 }
 
 void TShellTree::CurrentChanged(const QModelIndex& current) {

@@ -99,6 +99,12 @@ class TShellTree : public QTreeView {
   void mousePressEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  // While the tree has the keyboard focus a highlight frame runs round it
+  // and a focus rectangle round the current folder: the style draws neither
+  // for a focus gained by a click or at the start.
+  void paintEvent(QPaintEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void CurrentChanged(const QModelIndex& current);
