@@ -22,22 +22,12 @@
 namespace kardomel::testing {
 namespace {
 
-std::string Variable(const char* name) {
-  const char* value = std::getenv(name);
-  return value != nullptr ? value : "";
-}
-
-void Restore(const char* name, const std::string& value) {
-  if (value.empty()) ::unsetenv(name);
-  else ::setenv(name, value.c_str(), 1);
-}
-
 class SendTest : public TWindowTest {
  protected:
   void SetUp() override {
     TWindowTest::SetUp();
-    oldPath_ = Variable("PATH");
-    oldTmp_ = Variable("TMPDIR");
+    oldPath_ = EnvVariable("PATH");
+    oldTmp_ = EnvVariable("TMPDIR");
     ::setenv("TMPDIR", tmp_.Path().c_str(), 1);
     // Each call: its arguments, NUL-terminated, into a file of its own;
     // a missing attachment fails the call and leaves a mark.
@@ -54,8 +44,8 @@ class SendTest : public TWindowTest {
     ::setenv("PATH", (bin_.Path() + ":" + oldPath_).c_str(), 1);
   }
   void TearDown() override {
-    Restore("PATH", oldPath_);
-    Restore("TMPDIR", oldTmp_);
+    RestoreEnvVariable("PATH", oldPath_);
+    RestoreEnvVariable("TMPDIR", oldTmp_);
     TWindowTest::TearDown();
   }
 

@@ -10,23 +10,19 @@
 
 namespace kardomel::testing {
 
-namespace {
-
-std::string Variable(const char* name) {
+std::string EnvVariable(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr ? value : "";
 }
 
-void Restore(const char* name, const std::string& value) {
+void RestoreEnvVariable(const char* name, const std::string& value) {
   if (value.empty()) ::unsetenv(name);
   else ::setenv(name, value.c_str(), 1);
 }
 
-}  // namespace
-
 void TWindowTest::SetUp() {
-  oldDataHome_ = Variable("XDG_DATA_HOME");
-  oldConfigHome_ = Variable("XDG_CONFIG_HOME");
+  oldDataHome_ = EnvVariable("XDG_DATA_HOME");
+  oldConfigHome_ = EnvVariable("XDG_CONFIG_HOME");
   ::setenv("XDG_DATA_HOME", (xdg_ / "data").c_str(), 1);
   ::setenv("XDG_CONFIG_HOME", (xdg_ / "config").c_str(), 1);
   window_ = std::make_unique<TFrmMain>(&env_);
@@ -35,8 +31,8 @@ void TWindowTest::SetUp() {
 
 void TWindowTest::TearDown() {
   window_.reset();
-  Restore("XDG_DATA_HOME", oldDataHome_);
-  Restore("XDG_CONFIG_HOME", oldConfigHome_);
+  RestoreEnvVariable("XDG_DATA_HOME", oldDataHome_);
+  RestoreEnvVariable("XDG_CONFIG_HOME", oldConfigHome_);
   EXPECT_EQ(ui_.Unused(), 0u) << "answers left unused";
 }
 

@@ -16,6 +16,11 @@
 
 namespace kardomel::testing {
 
+// The value of the environment variable Name, empty when it is not set.
+std::string EnvVariable(const char* name);
+// Sets Name back to Value as EnvVariable gave it; empty unsets it.
+void RestoreEnvVariable(const char* name, const std::string& value);
+
 class TWindowTest : public ::testing::Test {
  protected:
   void SetUp() override;
