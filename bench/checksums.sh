@@ -11,21 +11,7 @@
 # Defaults: a 1024 MiB file cut into 100 MiB parts, 5 rounds, best round of
 # each counted. The work folder is $BENCH_DIR (default /var/tmp).
 set -euo pipefail
-here="$(cd "$(dirname "$0")/.." && pwd)"
-cli="$here/build/bin/kardomel-cli"
-[[ -x "$cli" ]] || { echo "build first: bash scripts/build.sh" >&2; exit 1; }
-
-size_mib="${1:-1024}"
-part_mib="${2:-100}"
-rounds="${3:-5}"
-work="$(mktemp -d "${BENCH_DIR:-/var/tmp}/kardomel-bench.XXXXXX")"
-trap 'rm -rf "$work"' EXIT
-
-src="$work/src/data.bin"
-mkdir -p "$work/src" "$work/ours" "$work/gnu"
-echo "Writing a ${size_mib} MiB test file ..."
-head -c "$((size_mib * 1024 * 1024))" /dev/urandom > "$src"
-part_bytes=$((part_mib * 1024 * 1024))
+source "$(dirname "$0")/bench_setup.sh"
 
 # Runs a command, prints its seconds.
 measure() {

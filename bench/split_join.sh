@@ -9,22 +9,8 @@
 # each tool counted. The work folder is $BENCH_DIR (default /var/tmp), on the
 # same file system for every tool.
 set -euo pipefail
-here="$(cd "$(dirname "$0")/.." && pwd)"
-cli="$here/build/bin/kardomel-cli"
-[[ -x "$cli" ]] || { echo "build first: bash scripts/build.sh" >&2; exit 1; }
 command -v /usr/bin/time >/dev/null || { echo "needs /usr/bin/time (package time)" >&2; exit 1; }
-
-size_mib="${1:-1024}"
-part_mib="${2:-100}"
-rounds="${3:-5}"
-work="$(mktemp -d "${BENCH_DIR:-/var/tmp}/kardomel-bench.XXXXXX")"
-trap 'rm -rf "$work"' EXIT
-
-src="$work/src/data.bin"
-mkdir -p "$work/src" "$work/ours" "$work/gnu"
-echo "Writing a ${size_mib} MiB test file ..."
-head -c "$((size_mib * 1024 * 1024))" /dev/urandom > "$src"
-part_bytes=$((part_mib * 1024 * 1024))
+source "$(dirname "$0")/bench_setup.sh"
 
 # Runs a command, prints "<seconds> <max RSS KiB>".
 measure() {
